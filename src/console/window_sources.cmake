@@ -1,0 +1,1 @@
+target_sources(zc_console PRIVATE placeholder.cpp)

@@ -1,0 +1,48 @@
+// The data an evaluation shares with the rest of the application. The main
+// window owns one context for the whole run; tests and the command-line
+// programs make their own. Nothing of it is global.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "user_function.h"
+
+namespace zc {
+
+// A string list of name=value lines: the variables grid, ConstantList,
+// a graph tool's private x list, a user function's parameter bindings.
+using NameValueList = std::vector<std::string>;
+
+// The selected index of the angle selector.
+enum class AngleMode : int { Deg = 0, Rad = 1, Grad = 2 };
+
+// State of the 32-bit linear congruential generator behind rnd().
+class RandomState {
+ public:
+  RandomState();  // seeded from a high-resolution clock
+  explicit RandomState(std::uint32_t seed) : state_(seed) {}
+  void Seed(std::uint32_t seed) { state_ = seed; }
+  void SeedFromClock();
+  // Advances the state and returns the new one.
+  std::uint32_t Next() { state_ = state_ * 134775813u + 1u; return state_; }
+  std::uint32_t State() const { return state_; }
+
+ private:
+  std::uint32_t state_ = 0;
+};
+
+struct EngineContext {
+  NameValueList constants;          // ConstantList, from constants.txt; read only
+  UserFunctionList userFunctions;   // UserFunctionList; read only during a call
+  AngleMode angleMode = AngleMode::Deg;
+  std::string appDir;               // AppDir, with a trailing '/'
+  RandomState random;
+
+  // Nesting of CalcExpression calls under way (parentheses, comma pieces,
+  // $ expansions, user functions); guards the stack against runaway depth.
+  int nestingDepth = 0;
+};
+
+}  // namespace zc

@@ -1,0 +1,1 @@
+# target_sources(zc_engine PRIVATE ...) for the expression part

@@ -1,0 +1,1 @@
+# target_sources(zc_graph PRIVATE ...) for the picture exports

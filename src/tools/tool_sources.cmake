@@ -1,0 +1,1 @@
+target_sources(zc_tools PRIVATE placeholder.cpp)
