@@ -1,0 +1,1 @@
+# --list-exports support for zeltacalc-console

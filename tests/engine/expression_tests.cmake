@@ -1,0 +1,1 @@
+# expression tests
