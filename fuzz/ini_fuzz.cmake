@@ -1,0 +1,1 @@
+# ini fuzz targets

@@ -1,0 +1,1 @@
+# target_sources(zc_graph_tool PRIVATE ...) for the on-screen graph widget

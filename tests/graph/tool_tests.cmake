@@ -1,0 +1,1 @@
+# graph tool tests
