@@ -1,0 +1,336 @@
+#include "text_file.h"
+
+#include <fcntl.h>
+#include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace zc {
+
+namespace {
+
+constexpr std::string_view kBomUtf8 = "\xEF\xBB\xBF";
+constexpr std::string_view kBomUtf16LE = "\xFF\xFE";
+constexpr std::string_view kBomUtf16BE = "\xFE\xFF";
+// U+FFFD, put in place of bytes that no decoder accepts.
+constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+// Length of the well-formed UTF-8 sequence at the start of `text`, or 0.
+// Overlong forms, surrogates and code points past U+10FFFF are not well formed.
+std::size_t Utf8SequenceLength(std::string_view text) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return 1;
+  std::size_t length = 0;
+  unsigned char low = 0x80;
+  unsigned char high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (text.size() < length) return 0;
+  if (byte(1) < low || byte(1) > high) return 0;
+  for (std::size_t i = 2; i < length; ++i) {
+    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+  }
+  return length;
+}
+
+// Keeps the well-formed sequences and puts U+FFFD for each broken byte.
+std::string RepairUtf8(std::string_view text) {
+  std::string repaired;
+  repaired.reserve(text.size());
+  while (!text.empty()) {
+    const std::size_t length = Utf8SequenceLength(text);
+    if (length == 0) {
+      repaired += kReplacementUtf8;
+      text.remove_prefix(1);
+    } else {
+      repaired.append(text.substr(0, length));
+      text.remove_prefix(length);
+    }
+  }
+  return repaired;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  while (!text.empty()) {
+    const std::size_t length = Utf8SequenceLength(text);
+    if (length == 0) return false;
+    text.remove_prefix(length);
+  }
+  return true;
+}
+
+// An open iconv conversion, closed when it goes out of scope.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {
+    if (handle_ == reinterpret_cast<iconv_t>(-1)) {
+      throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
+    }
+  }
+  ~Converter() { iconv_close(handle_); }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+
+  // Converts all of `input`. When a sequence cannot be converted,
+  // `on_failure` is called with the remaining input; it appends a
+  // replacement to the output and returns how many input bytes to skip
+  // (at least one).
+  template <typename OnFailure>
+  std::string Convert(std::string_view input, OnFailure on_failure) {
+    std::string output;
+    output.reserve(input.size() * 2 + 16);
+    char buffer[4096];
+    char* in = const_cast<char*>(input.data());
+    std::size_t in_left = input.size();
+    while (in_left > 0) {
+      char* out = buffer;
+      std::size_t out_left = sizeof buffer;
+      const std::size_t done = iconv(handle_, &in, &in_left, &out, &out_left);
+      output.append(buffer, static_cast<std::size_t>(out - buffer));
+      if (done != static_cast<std::size_t>(-1)) break;
+      if (errno == E2BIG) continue;
+      // EILSEQ or EINVAL (incomplete sequence at the end): replace and go on.
+      iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+      std::size_t skip = on_failure(std::string_view(in, in_left), output);
+      if (skip == 0) skip = 1;
+      if (skip > in_left) skip = in_left;
+      in += skip;
+      in_left -= skip;
+    }
+    // Flush any shift state the target encoding keeps.
+    char* out = buffer;
+    std::size_t out_left = sizeof buffer;
+    iconv(handle_, nullptr, nullptr, &out, &out_left);
+    output.append(buffer, static_cast<std::size_t>(out - buffer));
+    return output;
+  }
+
+ private:
+  iconv_t handle_;
+};
+
+std::string DecodeWith(const char* from, std::string_view bytes, std::size_t unit) {
+  Converter converter("UTF-8", from);
+  return converter.Convert(bytes, [unit](std::string_view, std::string& output) {
+    output += kReplacementUtf8;
+    return unit;
+  });
+}
+
+std::string EncodeWith(const char* to, std::string_view utf8, std::string_view replacement) {
+  Converter converter(to, "UTF-8");
+  return converter.Convert(utf8, [&](std::string_view rest, std::string& output) {
+    output += replacement;
+    // Skip the whole character that could not be held, not just its lead byte.
+    const std::size_t length = Utf8SequenceLength(rest);
+    return length == 0 ? std::size_t{1} : length;
+  });
+}
+
+std::string FileErrorMessage(const std::string& path, const char* what, int error) {
+  return "ファイル \"" + path + "\" " + what + ": " + std::strerror(error);
+}
+
+// The file the path names, following symbolic links, so that writing
+// replaces the linked file and keeps the link.
+std::string ResolveTarget(const std::string& path) {
+  char resolved[PATH_MAX];
+  struct stat info {};
+  if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode) &&
+      realpath(path.c_str(), resolved) != nullptr) {
+    return resolved;
+  }
+  return path;
+}
+
+std::string DirectoryOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+}  // namespace
+
+DecodedText DecodeText(std::string_view bytes) {
+  DecodedText decoded;
+  if (StartsWith(bytes, kBomUtf8)) {
+    decoded.encoding = TextEncoding::Utf8Bom;
+    bytes.remove_prefix(kBomUtf8.size());
+    // Marked UTF-8 with broken bytes still loads; the broken bytes become U+FFFD.
+    decoded.utf8 = RepairUtf8(bytes);
+  } else if (StartsWith(bytes, kBomUtf16LE)) {
+    decoded.encoding = TextEncoding::Utf16LE;
+    decoded.utf8 = DecodeWith("UTF-16LE", bytes.substr(kBomUtf16LE.size()), 2);
+  } else if (StartsWith(bytes, kBomUtf16BE)) {
+    decoded.encoding = TextEncoding::Utf16BE;
+    decoded.utf8 = DecodeWith("UTF-16BE", bytes.substr(kBomUtf16BE.size()), 2);
+  } else if (IsValidUtf8(bytes)) {
+    decoded.encoding = TextEncoding::Utf8;
+    decoded.utf8 = std::string(bytes);
+  } else {
+    decoded.encoding = TextEncoding::ShiftJis;
+    decoded.utf8 = DecodeWith("CP932", bytes, 1);
+  }
+  return decoded;
+}
+
+TextEncoding DetectEncoding(std::string_view bytes) {
+  if (StartsWith(bytes, kBomUtf8)) return TextEncoding::Utf8Bom;
+  if (StartsWith(bytes, kBomUtf16LE)) return TextEncoding::Utf16LE;
+  if (StartsWith(bytes, kBomUtf16BE)) return TextEncoding::Utf16BE;
+  return IsValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::ShiftJis;
+}
+
+std::string EncodeText(std::string_view utf8, TextEncoding encoding) {
+  switch (encoding) {
+    case TextEncoding::Utf8:
+      return std::string(utf8);
+    case TextEncoding::Utf8Bom:
+      return std::string(kBomUtf8) + std::string(utf8);
+    case TextEncoding::Utf16LE:
+      return std::string(kBomUtf16LE) + EncodeWith("UTF-16LE", utf8, std::string_view("\xFD\xFF", 2));
+    case TextEncoding::Utf16BE:
+      return std::string(kBomUtf16BE) + EncodeWith("UTF-16BE", utf8, std::string_view("\xFF\xFD", 2));
+    case TextEncoding::ShiftJis:
+      return EncodeWith("CP932", utf8, "?");
+  }
+  return std::string(utf8);
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return bytes;
+}
+
+std::optional<DecodedText> ReadTextFile(const std::string& path) {
+  std::optional<std::string> bytes = ReadFileBytes(path);
+  if (!bytes) return std::nullopt;
+  return DecodeText(*bytes);
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  const std::string target = ResolveTarget(path);
+  std::string temp = target + ".tmp-XXXXXX";
+  const int fd = mkstemp(temp.data());
+  if (fd < 0) throw FileError(FileErrorMessage(path, "を書き込めません", errno));
+
+  const auto fail = [&](int error) {
+    ::close(fd);
+    ::unlink(temp.c_str());
+    throw FileError(FileErrorMessage(path, "を書き込めません", error));
+  };
+
+  // Keep the permissions of the file being replaced; a new file gets the
+  // usual ones for the user's umask.
+  struct stat existing {};
+  mode_t mode = 0;
+  if (stat(target.c_str(), &existing) == 0) {
+    mode = existing.st_mode & 07777;
+  } else {
+    const mode_t mask = umask(0);
+    umask(mask);
+    mode = 0666 & ~mask;
+  }
+  if (fchmod(fd, mode) != 0) fail(errno);
+  if (!WriteAll(fd, bytes)) fail(errno);
+  if (fsync(fd) != 0) fail(errno);
+  if (::close(fd) != 0) {
+    const int error = errno;
+    ::unlink(temp.c_str());
+    throw FileError(FileErrorMessage(path, "を書き込めません", error));
+  }
+  if (std::rename(temp.c_str(), target.c_str()) != 0) {
+    const int error = errno;
+    ::unlink(temp.c_str());
+    throw FileError(FileErrorMessage(path, "を書き込めません", error));
+  }
+  // Make the rename itself durable.
+  const int dir = ::open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY);
+  if (dir >= 0) {
+    fsync(dir);
+    ::close(dir);
+  }
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.emplace_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.emplace_back(text.substr(start));
+  return lines;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+char ToLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string ToLowerAscii(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = ToLowerAscii(c);
+  return lower;
+}
+
+bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (ToLowerAscii(a[i]) != ToLowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+bool StartsWithIgnoreAsciiCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && EqualsIgnoreAsciiCase(text.substr(0, prefix.size()), prefix);
+}
+
+}  // namespace zc

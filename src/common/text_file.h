@@ -37,6 +37,9 @@ class FileError : public std::runtime_error {
 // one, valid UTF-8 is taken as is and anything else is read as Shift-JIS.
 DecodedText DecodeText(std::string_view bytes);
 
+// The encoding DecodeText would choose for these bytes.
+TextEncoding DetectEncoding(std::string_view bytes);
+
 // Encodes UTF-8 text for a file, byte-order mark included. Characters that
 // the target encoding cannot hold are replaced, never dropped silently.
 std::string EncodeText(std::string_view utf8, TextEncoding encoding);
