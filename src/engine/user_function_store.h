@@ -1,0 +1,43 @@
+// Functions.inf: the file that keeps the user-defined functions from one run
+// to the next, and the files the user function manager imports and exports.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "text_file.h"
+#include "user_function.h"
+
+namespace zc {
+
+// Reads the INI file `fileName` and appends one record per section, repeated
+// sections included, to `list`; with `replace` the list is emptied first.
+// A missing file reads as empty. Values that cannot be read are never an
+// error. When `encoding` is given it receives the encoding the file was
+// stored in (UTF-8 without mark for a missing file). The caller refreshes
+// any view of the list (the manager's) afterwards. Always returns true.
+bool LoadUserFunctions(UserFunctionList& list, const std::string& fileName, bool replace,
+                       TextEncoding* encoding = nullptr);
+
+// Writes the whole list to `fileName`, replacing its contents atomically,
+// in the encoding the existing file is stored in (UTF-8 without mark when
+// there is none). Throws FileError when the file cannot be written; the old
+// file is then untouched. Always returns true.
+bool SaveUserFunctions(const UserFunctionList& list, const std::string& fileName);
+
+// The same, in a chosen encoding.
+bool SaveUserFunctions(const UserFunctionList& list, const std::string& fileName,
+                       TextEncoding encoding);
+
+// The file text for the list: one section per distinct name (ignoring ASCII
+// case, first spelling kept, last record's values), the six keys in order,
+// CR LF line ends and an empty line after each section.
+std::string FormatUserFunctions(const UserFunctionList& list);
+
+// RunType as stored: decimal, or hexadecimal after "0x" or "$", as a 32-bit
+// integer whose low 16 bits are kept; anything unreadable gives 0, and any
+// value above 1 becomes 0 (an expression function).
+std::uint16_t ParseRunType(std::string_view text);
+
+}  // namespace zc
