@@ -1,1 +1,10 @@
-# export tests
+# Picture exports: the metafile device and the graph's pictures in every
+# format, read back.
+add_executable(zc_metafile_device_test
+  ${CMAKE_CURRENT_LIST_DIR}/metafile_device_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/metafile_walk.h
+)
+target_link_libraries(zc_metafile_device_test PRIVATE zc_graph GTest::gtest)
+zc_target_defaults(zc_metafile_device_test)
+add_test(NAME zc_metafile_device_test COMMAND zc_metafile_device_test)
+set_tests_properties(zc_metafile_device_test PROPERTIES ENVIRONMENT "${ZC_QT_TEST_ENV}")
