@@ -21,6 +21,14 @@ namespace zc {
 
 class TXYGraph;
 
+// Rectangles are handled by their edges: Right and Bottom lie one pixel past
+// the last column and row, so a 300 × 200 client area spans 0 … 300.
+inline int RightEdge(const QRect& rect) { return rect.x() + rect.width(); }
+inline int BottomEdge(const QRect& rect) { return rect.y() + rect.height(); }
+inline QRect RectFromEdges(int left, int top, int right, int bottom) {
+  return QRect(left, top, right - left, bottom - top);
+}
+
 class TGraphAxis;
 // Replaces the label text of a value when set.
 using TLabelQuery = std::function<void(TGraphAxis& sender, double value, QString& labelText)>;

@@ -214,6 +214,7 @@ class TXYGraph : public QObject {
   bool FMetafiling = false;
   bool FAxesFront = false;
   bool FLoading = false;
+  bool FDestroying = false;
   TNotifyEvent FOnAfterDraw;
   std::mt19937 FRandom;
 };

@@ -8,6 +8,14 @@
 
 namespace zc {
 
+// Pieces of `counts` consecutive vertices from `points`, drawn in one call:
+// open polylines with the current pen, or closed polygons filled with the
+// current brush (overlaps of one series cancel out).
+void PaintPolylines(QPainter& painter, const TGraphPointList& points,
+                    const TGraphIntegerList& counts);
+void PaintPolygons(QPainter& painter, const TGraphPointList& points,
+                   const TGraphIntegerList& counts);
+
 class TXYLineSeries : public TXYGraphSeries {
  public:
   explicit TXYLineSeries(const QString& name = QString());

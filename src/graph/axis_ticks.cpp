@@ -1,0 +1,220 @@
+#include "axis_ticks.h"
+
+#include <QLocale>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+#include <string>
+
+namespace zc {
+
+namespace {
+
+constexpr double Pi = std::numbers::pi;
+
+// Loops that walk a range in steps give up when the step no longer moves the
+// value (a tiny range far from zero) instead of spinning forever.
+constexpr int MaxTickWalk = 100000;
+
+QString WithLocaleDecimal(std::string text) {
+  const QString point = QLocale().decimalPoint();
+  QString result = QString::fromStdString(text);
+  if (point != QStringLiteral(".")) result.replace(QLatin1Char('.'), point);
+  return result;
+}
+
+std::string StripFractionZeros(std::string digits) {
+  if (digits.find('.') == std::string::npos) return digits;
+  while (!digits.empty() && digits.back() == '0') digits.pop_back();
+  if (!digits.empty() && digits.back() == '.') digits.pop_back();
+  return digits;
+}
+
+}  // namespace
+
+double CalcNiceStep(double range, int ticksCount, bool piScale) {
+  double x = piScale ? range / Pi : range;
+  x /= std::max(ticksCount, 1);
+  if (!(x > 0) || !std::isfinite(x)) return piScale ? Pi : 1.0;
+  double p = std::pow(10.0, std::floor(std::log10(x)));
+  double m = x / p;
+  if (m < 1) {
+    m *= 10;
+    p /= 10;
+  } else if (m >= 10) {
+    m /= 10;
+    p *= 10;
+  }
+  double step;
+  if (m <= 1)
+    step = p;
+  else if (m <= 2)
+    step = 2 * p;
+  else if (m <= 2.5 && !piScale)
+    step = 2.5 * p;
+  else if (m <= 5)
+    step = 5 * p;
+  else
+    step = 10 * p;
+  return piScale ? step * Pi : step;
+}
+
+double CalcAutoOrigin(double lo, double hi, double step, bool autoMin, bool autoMax) {
+  if (step == 0) return lo;
+  if (hi >= 0 && lo <= 0) return 0;
+  if (lo > 0 && autoMin) return step * std::floor(lo / step);
+  if (hi < 0 && autoMax) return step * std::ceil(hi / step);
+  return lo;
+}
+
+double CalcAutoMax(double hi, double origin, double step) {
+  double t = hi >= origin ? origin + step * std::floor((hi - origin) / step) : origin;
+  // At most ten tenth-steps remain; more means the step is lost in rounding.
+  for (int i = 0; t < hi; ++i) {
+    if (i > 20) return hi;
+    t += step / 10;
+  }
+  return t;
+}
+
+double CalcAutoMin(double lo, double origin, double step) {
+  double t = origin >= lo ? origin - step * std::floor((origin - lo) / step) : origin;
+  for (int i = 0; t > lo; ++i) {
+    if (i > 20) return lo;
+    t -= step / 10;
+  }
+  return t;
+}
+
+void AddTickValue(TGraphValueList& list, double value, double minimum, double maximum) {
+  if (value < minimum || value > maximum) return;
+  const double* values = list.List();
+  for (int i = 0; i < list.Count(); ++i)
+    if (values[i] == value) return;
+  list.Add(value);
+}
+
+void BuildLinearTicks(double minimum, double maximum, double tickStep, int subTicksCount,
+                      double origin, bool autoOrigin, TGraphValueList& ticks,
+                      TGraphValueList& subTicks) {
+  ticks.Clear();
+  subTicks.Clear();
+  if (!(tickStep > 0) || !std::isfinite(minimum) || !std::isfinite(maximum)) return;
+  const int parts = std::max(subTicksCount, 1);
+  const double sub = tickStep / parts;
+  const double eps = 0.001 * tickStep;
+  double t = autoOrigin ? tickStep * std::ceil(minimum / tickStep - 0.05) : origin;
+  for (int i = 0; t > minimum + eps && i < MaxTickWalk; ++i) {
+    const double next = t - tickStep;
+    if (next == t) break;
+    t = next;
+  }
+  for (int i = 0; t < maximum + eps && i < MaxTickWalk; ++i) {
+    if (minimum - eps < t) {
+      AddTickValue(ticks, t, minimum, maximum);
+      for (int k = 1; k < parts; ++k) {
+        const double s = t + k * sub;
+        if (minimum < s && s < maximum) AddTickValue(subTicks, s, minimum, maximum);
+      }
+    }
+    const double next = t + tickStep;
+    if (next == t) break;
+    t = next;
+  }
+}
+
+void BuildLogTicks(double minimum, double maximum, int ticksCount, int subTicksCount,
+                   TGraphValueList& ticks, TGraphValueList& subTicks) {
+  ticks.Clear();
+  subTicks.Clear();
+  if (!(minimum > 0) || !std::isfinite(maximum)) return;
+  const int e0 = static_cast<int>(std::floor(std::log10(minimum)));
+  int e1 = static_cast<int>(std::floor(std::log10(maximum)));
+  if (e1 == e0) ++e1;
+  const int decades = e1 - e0;
+  const int count = std::max(ticksCount, 1);
+  int n = count / decades;
+  if (n > 0) {
+    n = std::min(n, 14);
+    const int k = std::min(n + subTicksCount, 14);
+    for (int e = e0; e <= e1; ++e) {
+      const double p = std::pow(10.0, e);
+      for (int i = 0; i < n; ++i) AddTickValue(ticks, LogTickFactors[i] * p, minimum, maximum);
+      for (int i = n; i <= k; ++i)
+        AddTickValue(subTicks, LogTickFactors[i] * p / 10, minimum, maximum);
+    }
+  } else {
+    const int d = (decades + count - 1) / count;
+    const int factors = std::min(subTicksCount - 1, 14);
+    for (int e = e0; e <= e1; e += d) {
+      const double p = std::pow(10.0, e);
+      AddTickValue(ticks, p, minimum, maximum);
+      double skipped = p;
+      for (int i = 1; i < d; ++i) {
+        skipped /= 10;
+        AddTickValue(subTicks, skipped, minimum, maximum);
+      }
+      for (int i = 1; i <= factors; ++i)
+        AddTickValue(subTicks, LogTickFactors[i] * p / 10, minimum, maximum);
+    }
+  }
+  ticks.Sort();
+  subTicks.Sort();
+}
+
+QString FormatGeneral(double value, int precision) {
+  if (value == 0 || !std::isfinite(value)) {
+    if (std::isnan(value)) return QStringLiteral("NAN");
+    if (std::isinf(value)) return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
+    return QStringLiteral("0");
+  }
+  precision = std::clamp(precision, 1, 18);
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*e", precision - 1, value);
+  const std::string text = buffer;
+  const std::size_t ePos = text.find('e');
+  const int exponent = std::stoi(text.substr(ePos + 1));
+  std::string mantissa = text.substr(0, ePos);
+  if (exponent >= precision || exponent < -5) {
+    mantissa = StripFractionZeros(mantissa);
+    return WithLocaleDecimal(mantissa + "E" + std::to_string(exponent));
+  }
+  const int decimals = std::max(precision - 1 - exponent, 0);
+  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+  return WithLocaleDecimal(StripFractionZeros(buffer));
+}
+
+QString FormatFixed(double value, int precision, int decimals) {
+  if (!std::isfinite(value)) return FormatGeneral(value, precision);
+  if (value != 0 && std::floor(std::log10(std::fabs(value))) + 1 > precision)
+    return FormatGeneral(value, precision);
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*f", std::clamp(decimals, 0, 18), value);
+  std::string text = buffer;
+  // "-0" and "-0.00" read as zero.
+  if (text.find_first_not_of("-0.") == std::string::npos && text.front() == '-') text.erase(0, 1);
+  return WithLocaleDecimal(text);
+}
+
+QString FormatAxisLabel(double value, const TLabelFormat& format) {
+  if (format.scale == asPi) value /= Pi;
+  // A percent axis holds fractions: 0.5 is labelled 50%.
+  if (format.scale == asPercent) value *= 100;
+  if (std::fabs(value) < 1e-10) value = 0;
+  const int precision = format.labelDecimal + 6;
+  QString text = format.autoDecimal ? FormatGeneral(value, precision)
+                                    : FormatFixed(value, precision, format.labelDecimal);
+  if (format.scale == asPercent) return text + QStringLiteral("%");
+  if (format.scale == asPi) {
+    if (value == 0) return QStringLiteral("0");
+    if (format.piSymbol.isEmpty()) return text;
+    if (text == QStringLiteral("1")) return format.piSymbol;
+    if (text == QStringLiteral("-1")) return QStringLiteral("-") + format.piSymbol;
+    return text + format.piSymbol;
+  }
+  return text;
+}
+
+}  // namespace zc
