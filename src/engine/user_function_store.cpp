@@ -1,5 +1,6 @@
 #include "user_function_store.h"
 
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -65,16 +66,15 @@ std::uint16_t ParseRunType(std::string_view text) {
   return runType > 1 ? 0 : runType;
 }
 
-bool LoadUserFunctions(UserFunctionList& list, const std::string& fileName, bool replace,
-                       TextEncoding* encoding) {
-  const std::optional<DecodedText> decoded = ReadTextFile(fileName);
-  if (encoding != nullptr) *encoding = decoded ? decoded->encoding : TextEncoding::Utf8;
-  const IniFile ini = IniFile::Parse(decoded ? std::string_view(decoded->utf8) : std::string_view());
-
-  if (replace) list.clear();
+void AppendUserFunctions(UserFunctionList& list, std::string_view text) {
+  const IniFile ini = IniFile::Parse(text);
+  // A repeated section name reads the values of the first section of that name.
+  std::unordered_map<std::string, const IniFile::Section*> firstOfName;
   for (const IniFile::Section& section : ini.Sections()) {
-    // A repeated section name reads the values of the first section of that name.
-    const IniFile::Section& source = *ini.FindSection(section.name);
+    firstOfName.try_emplace(ToLowerAscii(section.name), &section);
+  }
+  for (const IniFile::Section& section : ini.Sections()) {
+    const IniFile::Section& source = *firstOfName.at(ToLowerAscii(section.name));
     const auto value = [&](std::string_view key) {
       return IniFile::Value(source, key).value_or(std::string());
     };
@@ -88,22 +88,28 @@ bool LoadUserFunctions(UserFunctionList& list, const std::string& fileName, bool
     record->aDLLProc = value("DLLProc");
     list.push_back(std::move(record));
   }
+}
+
+bool LoadUserFunctions(UserFunctionList& list, const std::string& fileName, bool replace,
+                       TextEncoding* encoding) {
+  const std::optional<DecodedText> decoded = ReadTextFile(fileName);
+  if (encoding != nullptr) *encoding = decoded ? decoded->encoding : TextEncoding::Utf8;
+  if (replace) list.clear();
+  if (decoded) AppendUserFunctions(list, decoded->utf8);
   return true;
 }
 
 std::string FormatUserFunctions(const UserFunctionList& list) {
   // Section name and the record whose values it holds, in first-seen order.
   std::vector<std::pair<std::string, const TUserFunction*>> sections;
+  std::unordered_map<std::string, std::size_t> sectionOfName;
   for (const auto& record : list) {
-    bool merged = false;
-    for (auto& section : sections) {
-      if (EqualsIgnoreAsciiCase(section.first, record->aName)) {
-        section.second = record.get();
-        merged = true;
-        break;
-      }
+    const auto [found, added] = sectionOfName.try_emplace(ToLowerAscii(record->aName), sections.size());
+    if (added) {
+      sections.emplace_back(record->aName, record.get());
+    } else {
+      sections[found->second].second = record.get();
     }
-    if (!merged) sections.emplace_back(record->aName, record.get());
   }
 
   std::string text;

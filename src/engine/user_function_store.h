@@ -20,6 +20,10 @@ namespace zc {
 bool LoadUserFunctions(UserFunctionList& list, const std::string& fileName, bool replace,
                        TextEncoding* encoding = nullptr);
 
+// Appends one record per section of the decoded INI text, as
+// LoadUserFunctions does for a file.
+void AppendUserFunctions(UserFunctionList& list, std::string_view text);
+
 // Writes the whole list to `fileName`, replacing its contents atomically,
 // in the encoding the existing file is stored in (UTF-8 without mark when
 // there is none). Throws FileError when the file cannot be written; the old
