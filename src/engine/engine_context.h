@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "evaluation_scratch.h"
 #include "user_function.h"
 
 namespace zc {
@@ -43,6 +44,9 @@ struct EngineContext {
   // Nesting of CalcExpression calls under way (parentheses, comma pieces,
   // $ expansions, user functions); guards the stack against runaway depth.
   int nestingDepth = 0;
+
+  // Reused buffers of the evaluation levels; see evaluation_scratch.h.
+  EvaluationScratch scratch;
 };
 
 }  // namespace zc

@@ -1,0 +1,50 @@
+#include "line_text.h"
+
+#include <cstddef>
+
+namespace zc {
+
+int SplitTopLevelCommas(std::string_view text, std::vector<std::string_view>& pieces) {
+  pieces.clear();
+  int depth = 0;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '(') {
+      ++depth;
+    } else if (c == ')') {
+      --depth;
+    } else if (c == ',' && depth == 0) {
+      pieces.push_back(text.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  if (start < text.size()) pieces.push_back(text.substr(start));
+  return static_cast<int>(pieces.size());
+}
+
+bool IsParenthesized(std::string_view text) {
+  return !text.empty() && text.front() == '(' && text.back() == ')';
+}
+
+std::string_view StripParentheses(std::string_view text) {
+  return text.size() < 2 ? std::string_view{} : text.substr(1, text.size() - 2);
+}
+
+bool IsQuoted(std::string_view text) {
+  return !text.empty() && text.front() == '"' && text.back() == '"';
+}
+
+std::string_view Unquote(std::string_view text) {
+  return text.size() < 2 ? std::string_view{} : text.substr(1, text.size() - 2);
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && static_cast<unsigned char>(text[begin]) <= 32) ++begin;
+  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32) --end;
+  return text.substr(begin, end - begin);
+}
+
+}  // namespace zc

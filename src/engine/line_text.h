@@ -1,0 +1,27 @@
+// Helpers that look at the shape of a line or group before it is evaluated.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+namespace zc {
+
+// Splits `text` at the commas outside parentheses into `pieces` (cleared
+// first). A piece may be empty; a trailing comma adds nothing. A stray ')'
+// takes the depth below zero, and commas do not split until it is back at 0.
+// Returns the number of pieces.
+int SplitTopLevelCommas(std::string_view text, std::vector<std::string_view>& pieces);
+
+// At least one character, starting with '(' and ending with ')'.
+bool IsParenthesized(std::string_view text);
+std::string_view StripParentheses(std::string_view text);
+
+// At least one character, starting and ending with '"' (a lone '"' counts).
+bool IsQuoted(std::string_view text);
+std::string_view Unquote(std::string_view text);
+
+// Drops leading and trailing characters with codes up to 32 (blanks and
+// control characters).
+std::string_view TrimBlanks(std::string_view text);
+
+}  // namespace zc

@@ -1,0 +1,47 @@
+// Variables, constants and ANS: matching a name in a name=value list,
+// reading its value, and writing values back.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+#include "calc_result.h"
+#include "engine_context.h"
+
+namespace zc {
+
+// ASCII letters fold to lower case; every other byte stays as it is.
+inline char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+// The index of the line whose non-empty name (the text before its first
+// '=') is the longest one that `text` begins with, ignoring ASCII case; the
+// first on equal length; -1 if none. `length` receives the name's length.
+int MatchNameInList(std::string_view text, const NameValueList& list, std::size_t& length);
+
+// The name of a line (before its first '='), or empty without an '='.
+std::string_view LineName(std::string_view line);
+// The value text of a line (after its first '=').
+std::string_view LineValue(std::string_view line);
+
+// Replaces the first line named `name` (ignoring ASCII case) by
+// name=text, or appends it; an empty text deletes that line instead. Then
+// removes the empty lines.
+void SetVariable(std::string_view name, std::string_view text, NameValueList& list);
+
+// SetVariable with the value's result text.
+void SetVariableNumber(std::string_view name, long double value, NameValueList& list);
+
+// Deletes every line that is the empty string.
+void RemoveEmptyLines(NameValueList& list);
+
+enum class NamedValueRead { NoName, Read, Failed };
+
+// Scanner step: if a variable or constant name begins at `position` of
+// `group`, reads its value (expanding it as an expression when a '$'
+// stands directly before the name) and advances `position` past the name.
+// Failed means the whole evaluation ends with the error now in `result`.
+NamedValueRead ReadNamedValue(EngineContext& context, std::string_view group,
+                              std::size_t& position, NameValueList& variables,
+                              TCalcResult& result, long double& value);
+
+}  // namespace zc

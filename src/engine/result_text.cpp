@@ -1,0 +1,140 @@
+#include "result_text.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "calc_expression.h"
+
+namespace zc {
+namespace {
+
+constexpr int kDigits = 15;
+constexpr std::uint64_t kLowest15 = 100000000000000ULL;   // 10^14
+constexpr std::uint64_t kAbove15 = 1000000000000000ULL;   // 10^15
+
+constexpr long double kPowersOfTen[28] = {
+    1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
+    1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L,
+    1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+
+// `magnitude` scaled by 10^k with a single rounding (|k| <= 27).
+long double Scale(long double magnitude, int k) {
+  return k >= 0 ? magnitude * kPowersOfTen[k] : magnitude / kPowersOfTen[-k];
+}
+
+// The 15 significant digits of a positive finite value as an integer in
+// [10^14, 10^15) and the decimal exponent of its first digit. The fast path
+// scales by an exact power of ten: the scaled value is then within 6E-5 of
+// the true one, so the rounding is certain unless the fraction lies near a
+// half. Those rare cases, and magnitudes outside the exact powers, take the
+// exact conversion of the C library.
+void SignificantDigits(long double magnitude, std::uint64_t& digits, int& exponent10) {
+  int binaryExponent = 0;
+  std::frexp(magnitude, &binaryExponent);
+  int e10 = static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398119521L));
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const int k = kDigits - 1 - e10;
+    if (k < -27 || k > 27) break;
+    const long double scaled = Scale(magnitude, k);
+    if (scaled >= static_cast<long double>(kAbove15)) {
+      ++e10;
+      continue;
+    }
+    if (scaled < static_cast<long double>(kLowest15)) {
+      --e10;
+      continue;
+    }
+    const auto whole = static_cast<std::uint64_t>(scaled);
+    const long double fraction = scaled - static_cast<long double>(whole);
+    if (std::fabs(fraction - 0.5L) < 1e-3L) break;
+    digits = fraction > 0.5L ? whole + 1 : whole;
+    exponent10 = e10;
+    if (digits == kAbove15) {
+      digits = kLowest15;
+      ++exponent10;
+    }
+    return;
+  }
+  char text[48];
+  std::snprintf(text, sizeof text, "%.14Le", magnitude);
+  // text = d.dddddddddddddde[+-]x
+  digits = 0;
+  const char* p = text;
+  for (; *p != 'e'; ++p) {
+    if (*p >= '0' && *p <= '9') digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+  }
+  exponent10 = static_cast<int>(std::strtol(p + 1, nullptr, 10));
+}
+
+}  // namespace
+
+std::string_view FormatResultText(long double value, char (&buffer)[kResultTextCapacity]) {
+  char* out = buffer;
+  if (std::isnan(value)) return std::string_view(buffer, static_cast<std::size_t>(std::snprintf(buffer, kResultTextCapacity, "NAN")));
+  if (std::isinf(value)) {
+    const char* text = value > 0 ? "INF" : "-INF";
+    return std::string_view(buffer, static_cast<std::size_t>(std::snprintf(buffer, kResultTextCapacity, "%s", text)));
+  }
+  if (value == 0) {
+    buffer[0] = '0';
+    return std::string_view(buffer, 1);
+  }
+  if (value < 0) *out++ = '-';
+
+  std::uint64_t digits = 0;
+  int exponent10 = 0;
+  SignificantDigits(std::fabs(value), digits, exponent10);
+
+  char significant[kDigits];
+  for (int i = kDigits - 1; i >= 0; --i) {
+    significant[i] = static_cast<char>('0' + digits % 10);
+    digits /= 10;
+  }
+  int count = kDigits;
+  while (count > 1 && significant[count - 1] == '0') --count;
+
+  // Position of the decimal point relative to the first significant digit.
+  const int point = exponent10 + 1;
+  if (point > kDigits || point < -3) {
+    *out++ = significant[0];
+    if (count > 1) {
+      *out++ = '.';
+      for (int i = 1; i < count; ++i) *out++ = significant[i];
+    }
+    *out++ = 'E';
+    int e = exponent10;
+    if (e < 0) {
+      *out++ = '-';
+      e = -e;
+    }
+    char reversed[8];
+    int n = 0;
+    do {
+      reversed[n++] = static_cast<char>('0' + e % 10);
+      e /= 10;
+    } while (e > 0);
+    while (n > 0) *out++ = reversed[--n];
+  } else if (point <= 0) {
+    *out++ = '0';
+    *out++ = '.';
+    for (int i = 0; i < -point; ++i) *out++ = '0';
+    for (int i = 0; i < count; ++i) *out++ = significant[i];
+  } else {
+    for (int i = 0; i < point; ++i) *out++ = i < count ? significant[i] : '0';
+    if (count > point) {
+      *out++ = '.';
+      for (int i = point; i < count; ++i) *out++ = significant[i];
+    }
+  }
+  return std::string_view(buffer, static_cast<std::size_t>(out - buffer));
+}
+
+std::string ResultText(long double value) {
+  char buffer[kResultTextCapacity];
+  return std::string(FormatResultText(value, buffer));
+}
+
+}  // namespace zc

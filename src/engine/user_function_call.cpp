@@ -1,0 +1,107 @@
+#include "user_function_call.h"
+
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "calc_expression.h"
+#include "dynamic_library.h"
+#include "engine_fault.h"
+#include "line_text.h"
+#include "named_values.h"
+#include "plugin_call.h"
+#include "result_text.h"
+
+namespace zc {
+namespace {
+
+bool StartsWithName(std::string_view text, std::string_view name) {
+  if (name.size() > text.size()) return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (AsciiLower(text[i]) != AsciiLower(name[i])) return false;
+  }
+  return true;
+}
+
+long double CallExpressionFunction(EngineContext& context, const TUserFunction& function,
+                                   const TExtendeds& arguments, TCalcResult& result) {
+  std::vector<std::string_view> parameters;
+  SplitTopLevelCommas(function.aParams, parameters);
+  if (parameters.size() != arguments.size()) {
+    SetError(status::kArgumentCount, result);
+    return 0;
+  }
+  // The defining expression sees its parameters, bound by their result
+  // text, and the constants; nothing of the caller's variables.
+  NameValueList bindings;
+  bindings.reserve(parameters.size() + 1);
+  char buffer[kResultTextCapacity];
+  for (std::size_t i = 0; i < parameters.size(); ++i) {
+    std::string line(parameters[i]);
+    line += '=';
+    line.append(FormatResultText(arguments[i], buffer));
+    bindings.push_back(std::move(line));
+  }
+  TCalcResult nested;
+  CalcExpression(context, function.aSentence, bindings, nested);
+  result = std::move(nested);
+  return result.dwSource;
+}
+
+long double CallLibraryFunction(EngineContext& context, const TUserFunction& function,
+                                const TExtendeds& arguments) {
+  // Library procedures find their own files relative to the calculator's
+  // folder, as they always have.
+  if (!context.appDir.empty()) {
+    if (chdir(context.appDir.c_str()) != 0) {
+      // The path below is made absolute from AppDir anyway.
+    }
+  }
+  DynamicLibrary library;
+  if (!library.Open(AbsoluteLibraryPath(function.aDLLPath, context.appDir))) return 0;
+  void* address = library.Procedure(function.aDLLProc);
+  if (address == nullptr) return 0;
+  // Unloaded by the library's destructor, also when the call faults.
+  return CallPluginProcedure(reinterpret_cast<PluginProcedure>(address), arguments);
+}
+
+}  // namespace
+
+int FindUserFunction(std::string_view text, const UserFunctionList& list, bool exact) {
+  if (exact) {
+    for (std::size_t i = 0; i < list.size(); ++i) {
+      const std::string& name = list[i]->aName;
+      if (name.size() == text.size() && StartsWithName(text, name)) return static_cast<int>(i);
+    }
+    return -1;
+  }
+  int best = -1;
+  std::size_t length = 0;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    const std::string& name = list[i]->aName;
+    if (!name.empty() && name.size() > length && StartsWithName(text, name)) {
+      best = static_cast<int>(i);
+      length = name.size();
+    }
+  }
+  return best;
+}
+
+long double CallUserFunction(EngineContext& context, std::string_view name,
+                             const TExtendeds& arguments, TCalcResult& result) {
+  result.dwStatusCode = status::kSuccess;
+  result.dwMessage.clear();
+  result.dwSource = 0;
+  result.dwAddition = 0;
+  const int index = FindUserFunction(name, context.userFunctions, false);
+  if (index < 0) {
+    throw EngineFault(FaultKind::Other,
+                      "ユーザー関数 '" + std::string(name) + "' が見つかりません");
+  }
+  const TUserFunction& function = *context.userFunctions[static_cast<std::size_t>(index)];
+  if (function.aRunType == 0) return CallExpressionFunction(context, function, arguments, result);
+  return CallLibraryFunction(context, function, arguments);
+}
+
+}  // namespace zc

@@ -1,0 +1,204 @@
+// Lines, groups, literals, operators and signs, through CalcExpression as
+// the console uses it.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "expression_test_support.h"
+
+namespace zc {
+namespace {
+
+using testing::Evaluate;
+
+struct MessageCase {
+  const char* input;
+  const char* message;  // dwMessage: the result text or "ERROR nn"
+};
+
+class EvaluationTest : public ::testing::Test {
+ protected:
+  void ExpectMessages(const std::vector<MessageCase>& cases) {
+    for (const MessageCase& c : cases) {
+      const auto outcome = Evaluate(context_, c.input);
+      EXPECT_EQ(outcome.thrown, "") << c.input;
+      EXPECT_EQ(outcome.result.dwMessage, c.message) << c.input;
+    }
+  }
+  EngineContext context_;
+};
+
+TEST_F(EvaluationTest, PrecedencePassesAndSignRules) {
+  ExpectMessages({
+      {"2*-3", "-6"},          {"-2*-3", "6"},          {"1+2*-3", "-5"},
+      {"2^-1", "0.5"},         {"2*-3*4", "-24"},       {"-2^2", "-4"},
+      {"2-3^2", "-7"},         {"3*-2^2", "-12"},       {"2^3^2", "64"},
+      {"8\\2*2", "2"},         {"7\\2", "3"},           {"-7\\2", "-3"},
+      {"(-7)\\2", "-3"},       {"7 MOD -3", "1"},       {"-7 MOD 3", "-1"},
+      {"7 MOD 4*2", "7"},      {"1+2 AND 3", "3"},      {"6 AND 3", "2"},
+      {"6 OR 3", "7"},         {"6 XOR 3", "5"},        {"1 << 4", "16"},
+      {"256 >> 4", "16"},      {"1.9 AND 1", "1"},      {"-1 AND 3", "-1"},
+      {"-8>>1", "-4"},         {"3 AND -1", "3"},       {"(-1) AND 3", "3"},
+      {"(-8) >> 1", "9.22337203685478E18"},              {"1 << 64", "1"},
+      {"1 << 63", "-9.22337203685478E18"},               {"2^-2", "0.25"},
+      {"-3", "-3"},            {"1-2-3", "-4"},         {"2*3+4*5", "26"},
+      {"10/4/5", "0.5"},       {"2^10 MOD 1000", "24"}, {"3 XOR 1 OR 4", "6"},
+      {"0^0", "1"},            {"0^0.5", "0"},          {"(-8)^3", "-512"},
+      {"2^0.5", "1.4142135623731"},                     {"4^0.5*-1", "-2"},
+  });
+}
+
+TEST_F(EvaluationTest, ArithmeticFaultsBecomeErrorCodes) {
+  ExpectMessages({
+      {"1/0", "ERROR 14"},           {"0/0", "ERROR 15"},          {"5\\0", "ERROR 14"},
+      {"0\\0", "ERROR 15"},          {"5 MOD 0", "ERROR 14"},      {"0 MOD 0", "ERROR 15"},
+      {"1E30 AND 1", "ERROR 15"},    {"1 OR 9.3E18", "ERROR 15"},  {"0^-1", "ERROR 14"},
+      {"(-8)^(1/3)", "ERROR 15"},    {"1E4000*1E4000", "ERROR 16"},
+      {"1E4932+1E4932", "ERROR 16"}, {"1E-4000/1E4000", "0"},      {"2+1/0*0", "ERROR 14"},
+      {"-9223372036854775808 AND -1", "ERROR 15"},
+      {"(-9223372036854775808) AND -1", "-9.22337203685478E18"},
+  });
+}
+
+TEST_F(EvaluationTest, ScannerReadsOperatorsNamesAndSigns) {
+  ExpectMessages({
+      {"SIN30", "0.5"},  {"Sin 30", "0.5"},  {"sin(30)", "0.5"},  {"3mod2", "1"},
+      {"3 MOD 2", "1"},  {"3 Mod 2", "1"},   {"2**3", "6"},       {"2*/4", "0.5"},
+      {"3 4", "12"},     {"*3", "3"},        {"--3", "3"},        {"-+3", "-3"},
+      {"sin-30", "-0.5"}, {"-sin30", "-0.5"}, {"2sin30", "1"},    {"2(3)", "6"},
+      {"sin30^2", "0.25"}, {"sin(30)^2", "0.25"}, {"-(2)", "-2"}, {"sin-(30)", "-0.5"},
+      {"3 # 4", "ERROR 12"}, {".5", "ERROR 12"}, {"1e5", "ERROR 12"}, {"0X1F", "ERROR 12"},
+      {"2 3 +", "ERROR 10"}, {"sin", "ERROR 10"}, {"3+", "ERROR 10"}, {"2*", "ERROR 10"},
+      {"sin(", "ERROR 11"}, {"$$3", "3"},       {"\t2\t*\t3", "6"},  {"2*$3", "6"},
+  });
+}
+
+TEST_F(EvaluationTest, NumberLiterals) {
+  ExpectMessages({
+      {"0x1F", "31"},         {"0xff", "255"},        {"0xFFFFFFFF", "-1"},
+      {"0x80000000", "-2147483648"},                  {"0x1.8", "1.5"},
+      {"0x0.08", "0.03125"},  {"0x0.1", "0.0625"},    {"0x1..8", "1.5"},
+      {"0x1.8.", "1.5"},      {"0x000000001F", "31"}, {"0xFFFFFFFF.8", "-0.5"},
+      {"0x0.000000001", "1.45519152283669E-11"},       {"0x1G", "ERROR 12"},
+      {"0b101", "5"},         {"0b112", "2"},         {"0b0000000001", "1"},
+      {"0b11111111111111111111111111111111", "-1"},
+      {"0b111111111111111111111111111111111", "0"},
+      {"0b2", "ERROR 12"},           {"1E3+2", "1002"},      {"1.5E-3", "0.0015"},
+      {"1E", "1"},            {"1E+", "1"},           {"1.", "1"},
+      {"1.E2", "100"},        {"007", "7"},           {"1E-5000", "0"},
+      {"123456789012345678901234567890", "1.23456789012346E29"},
+      {"0.1", "0.1"},         {"2E 3", "6"},
+  });
+}
+
+struct ThrowCase {
+  const char* input;
+  const char* thrown;
+};
+
+TEST_F(EvaluationTest, MalformedLiteralsLeaveAsConversionFailures) {
+  const std::vector<ThrowCase> cases = {
+      {"1.2.3", "'1.2.3' は浮動小数点数ではありません"},
+      {"2+(3*1.2.3)", "'1.2.3' は浮動小数点数ではありません"},
+      {"1, 1.2.3", "'1.2.3' は浮動小数点数ではありません"},
+      {"1E5000", "'1E5000' は浮動小数点数ではありません"},
+      {"0x123456789", "'$123456789' は整数ではありません"},
+      {"0x1.123456789", "'$123456789' は整数ではありません"},
+      {"0x1.1.23456789", "'$123456789' は整数ではありません"},
+  };
+  for (const ThrowCase& c : cases) {
+    const auto outcome = Evaluate(context_, c.input);
+    EXPECT_EQ(outcome.thrown, c.thrown) << c.input;
+  }
+}
+
+struct LineCase {
+  const char* input;
+  int status;
+  const char* message;
+  std::vector<long double> answers;
+};
+
+TEST_F(EvaluationTest, LinesGroupsAndCommaLists) {
+  const std::vector<LineCase> cases = {
+      {"", 0, "", {}},
+      {"   ", 0, "", {}},
+      {"()", 0, "", {}},
+      {"$ $", 0, "", {}},
+      {"1, 2, 3", 1, "1", {2, 3}},
+      {"1,2,", 1, "1", {2}},
+      {"1,,2", 0, "", {}},
+      {"1, 1/0", 14, "ERROR 14", {}},
+      {"1/0, 2", 14, "ERROR 14", {}},
+      {"(1+2", 11, "ERROR 11", {}},
+      {"1+2)", 11, "ERROR 11", {}},
+      {")(", 11, "ERROR 11", {}},
+      {"(1/0", 11, "ERROR 11", {}},
+      {"(1,2)", 1, "1", {}},
+      {"(3)(4)", 1, "12", {}},
+      {"2-(3)(4)", 1, "-10", {}},
+      {"((((1+1))))", 1, "2", {}},
+      {"sum(1,2,3), 4", 1, "6", {4}},
+      {"(1, 2), 3", 1, "1", {3}},
+      {"2*(3, 4)", 1, "6", {}},
+      {"2 (3) 4", 1, "24", {}},
+  };
+  for (const LineCase& c : cases) {
+    const auto outcome = Evaluate(context_, c.input);
+    EXPECT_EQ(outcome.result.dwStatusCode, c.status) << c.input;
+    EXPECT_EQ(outcome.result.dwMessage, c.message) << c.input;
+    EXPECT_EQ(outcome.result.dwAnswers, TExtendeds(c.answers)) << c.input;
+  }
+}
+
+struct SameValueCase {
+  const char* input;
+  const char* equivalent;
+};
+
+TEST_F(EvaluationTest, SpellingsThatMeanTheSame) {
+  const std::vector<SameValueCase> cases = {
+      {"sin-cos30", "sin(cos(30))"},  {"sin cos 30", "sin(cos(30))"},
+      {"sin -30", "-sin(30)"},        {"2sin30", "2*sin(30)"},
+      {"sin 2*3", "sin(2)*3"},        {"sqr sum(9,16)", "sqr(9,16)"},
+      {"cos-(60)", "cos(-60)"},       {"sin--30", "sin(30)"},
+  };
+  for (const SameValueCase& c : cases) {
+    const auto a = Evaluate(context_, c.input);
+    const auto b = Evaluate(context_, c.equivalent);
+    EXPECT_EQ(a.result.dwStatusCode, b.result.dwStatusCode) << c.input;
+    EXPECT_EQ(a.result.dwMessage, b.result.dwMessage) << c.input;
+  }
+}
+
+TEST_F(EvaluationTest, ResultsKeepTheFullPrecisionBetweenOperations) {
+  const auto exact = Evaluate(context_, "0.1");
+  EXPECT_EQ(exact.result.dwSource, 0.1L);
+}
+
+TEST_F(EvaluationTest, ParenthesesNestedThousandsDeepEndAsError20) {
+  for (const std::size_t depth : {100000u, 300u}) {
+    const std::string line = std::string(depth, '(') + "1" + std::string(depth, ')');
+    const auto outcome = Evaluate(context_, line);
+    EXPECT_EQ(outcome.result.dwStatusCode, 20) << depth;
+    EXPECT_EQ(outcome.result.dwMessage, "ERROR 20");
+    EXPECT_NE(outcome.result.dwErrorMsg.find("入れ子"), std::string::npos);
+    EXPECT_EQ(context_.nestingDepth, 0);
+  }
+  const std::string fine = std::string(200, '(') + "7" + std::string(200, ')');
+  EXPECT_EQ(Evaluate(context_, fine).result.dwMessage, "7");
+}
+
+TEST_F(EvaluationTest, ReusedRecordsStartFreshAtEveryLevel) {
+  // A failing group leaves nothing behind for the next evaluation.
+  NameValueList variables;
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(testing::Evaluate(context_, "(1/0)+1", variables).result.dwMessage, "ERROR 14");
+    EXPECT_EQ(testing::Evaluate(context_, "(2)+(3),(4)", variables).result.dwMessage, "5");
+    EXPECT_EQ(testing::Evaluate(context_, "(2)+(3),(4)", variables).result.dwAnswers, TExtendeds{4});
+  }
+}
+
+}  // namespace
+}  // namespace zc
