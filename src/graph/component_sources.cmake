@@ -14,8 +14,14 @@ target_sources(zc_graph PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/graph_series.h
   ${CMAKE_CURRENT_LIST_DIR}/series_clipping.cpp
   ${CMAKE_CURRENT_LIST_DIR}/series_clipping.h
+  ${CMAKE_CURRENT_LIST_DIR}/series_kinds.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/series_kinds.h
   ${CMAKE_CURRENT_LIST_DIR}/xy_graph.cpp
   ${CMAKE_CURRENT_LIST_DIR}/xy_graph.h
   ${CMAKE_CURRENT_LIST_DIR}/xy_series_line.cpp
   ${CMAKE_CURRENT_LIST_DIR}/xy_series_line.h
+  ${CMAKE_CURRENT_LIST_DIR}/xy_series_point.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/xy_series_point.h
+  ${CMAKE_CURRENT_LIST_DIR}/xy_series_polygon.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/xy_series_polygon.h
 )

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 #include <random>
+#include <memory>
 
 namespace zc {
 
@@ -75,16 +76,21 @@ void TXYGraphSeries::DataChanged() {
 
 void TXYGraphSeries::Draw(QPainter& painter) { (void)painter; }
 
+void TXYGraphSeries::ReadValueLists(std::istream& stream,
+                                    std::initializer_list<TGraphValueList*> targets) {
+  // Lists of different lengths would let drawing read past the shorter one.
+  const std::size_t count = targets.size();
+  const auto loaded = std::make_unique<TGraphValueList[]>(count);
+  for (std::size_t k = 0; k < count; ++k) {
+    loaded[k].LoadFromStream(stream);
+    if (loaded[k].Count() != loaded[0].Count()) throw EListReadError(ListReadMessage);
+  }
+  std::size_t i = 0;
+  for (TGraphValueList* target : targets) target->Assign(loaded[i++]);
+}
+
 void TXYGraphSeries::ReadData(std::istream& stream) {
-  // Read into fresh lists first: a short or inconsistent stream leaves the
-  // series as it was instead of X and Y of different lengths.
-  TGraphValueList xValues;
-  TGraphValueList yValues;
-  xValues.LoadFromStream(stream);
-  yValues.LoadFromStream(stream);
-  if (xValues.Count() != yValues.Count()) throw EListReadError(ListReadMessage);
-  FXValues.Assign(xValues);
-  FYValues.Assign(yValues);
+  ReadValueLists(stream, {&FXValues, &FYValues});
   DataChanged();
 }
 

@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <functional>
+#include <initializer_list>
 #include <iosfwd>
 
 class QPainter;
@@ -90,6 +91,9 @@ class TXYGraphSeries {
   virtual void AddSample(double x, double y, double spread, int seriesIndex);
   // Uniform in [0, 1) from the graph's random state.
   double NextRandom() const;
+  // Loads equally long value lists in stream order and only then replaces
+  // `targets`, so a short or inconsistent stream changes nothing.
+  static void ReadValueLists(std::istream& stream, std::initializer_list<TGraphValueList*> targets);
   // Data point → pixel through the parent graph's axes.
   TPixelMapper PixelMapper() const;
   QPoint PixelOf(double x, double y) const;
