@@ -46,66 +46,67 @@ enum class Builtin : std::uint8_t {
   None
 };
 
-struct BuiltinEntry {
-  std::string_view name;  // lower case
+constexpr char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// A name's first eight bytes, lower case, as one integer: built-in names are
+// found by integer comparisons, with no copy and no string compare.
+constexpr std::uint64_t NameKey(std::string_view name) {
+  std::uint64_t key = 0;
+  const std::size_t length = std::min<std::size_t>(name.size(), 8);
+  for (std::size_t i = 0; i < length; ++i) {
+    key |= static_cast<std::uint64_t>(static_cast<unsigned char>(AsciiLower(name[i]))) << (8 * i);
+  }
+  return key;
+}
+
+struct BuiltinKey {
+  std::uint64_t key;
   Builtin id;
 };
 
-// The lower-case names in byte order, for a binary search without copying.
-constexpr std::array<BuiltinEntry, 53> kSortedBuiltins = {{
-    {"abs", Builtin::Abs},       {"acs", Builtin::Acs},         {"acsh", Builtin::Acsh},
-    {"arccot", Builtin::ArcCot}, {"arccsc", Builtin::ArcCsc},   {"arcsec", Builtin::ArcSec},
-    {"asn", Builtin::Asn},       {"asnh", Builtin::Asnh},       {"atn", Builtin::Atn},
-    {"atnh", Builtin::Atnh},     {"ave", Builtin::Ave},         {"bmi", Builtin::Bmi},
-    {"ceil", Builtin::Ceil},     {"cos", Builtin::Cos},         {"cosh", Builtin::Cosh},
-    {"cot", Builtin::Cot},       {"csc", Builtin::Csc},         {"cub", Builtin::Cub},
-    {"cur", Builtin::Cur},       {"deviation", Builtin::Deviation}, {"exp", Builtin::Exp},
-    {"fact", Builtin::Fact},     {"floor", Builtin::Floor},     {"frac", Builtin::Frac},
-    {"hypot", Builtin::Hypot},   {"ln", Builtin::Ln},           {"log", Builtin::Log},
-    {"logn", Builtin::LogN},     {"max", Builtin::Max},         {"min", Builtin::Min},
-    {"ncr", Builtin::NCr},       {"not", Builtin::Not},         {"npr", Builtin::NPr},
-    {"rcp", Builtin::Rcp},       {"rnd", Builtin::Rnd},         {"rohres", Builtin::Rohres},
-    {"round", Builtin::Round},   {"sec", Builtin::Sec},         {"sign", Builtin::Sign},
-    {"sin", Builtin::Sin},       {"sinh", Builtin::Sinh},       {"sqr", Builtin::Sqr},
-    {"squ", Builtin::Squ},       {"sum", Builtin::Sum},         {"sumsqu", Builtin::SumSqu},
-    {"tan", Builtin::Tan},       {"tanh", Builtin::Tanh},       {"tax", Builtin::Tax},
-    {"taxn", Builtin::TaxN},     {"ten", Builtin::Ten},         {"trunc", Builtin::Trunc},
-    {"variance", Builtin::Variance}, {"weekday", Builtin::Weekday},
-}};
-
-constexpr char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-constexpr bool EqualsLowered(std::string_view lower, std::string_view name) {
-  if (lower.size() != name.size()) return false;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    if (lower[i] != AsciiLower(name[i])) return false;
-  }
-  return true;
-}
-
-// The sorted table must hold exactly the names of the public table, each
-// mapped to its own position there.
-constexpr bool SortedTableMatchesNameTable() {
-  for (std::size_t i = 1; i < kSortedBuiltins.size(); ++i) {
-    if (!(kSortedBuiltins[i - 1].name < kSortedBuiltins[i].name)) return false;
-  }
-  for (const BuiltinEntry& entry : kSortedBuiltins) {
-    const auto index = static_cast<std::size_t>(entry.id);
-    if (index >= kBuiltinFunctionNames.size()) return false;
-    if (!EqualsLowered(entry.name, kBuiltinFunctionNames[index])) return false;
-  }
-  return true;
-}
-static_assert(SortedTableMatchesNameTable());
-
 constexpr std::size_t kLongestBuiltinName = 9;  // "deviation"
 
-Builtin FindBuiltin(std::string_view lowerName) {
+constexpr auto kBuiltinKeys = [] {
+  std::array<BuiltinKey, kBuiltinFunctionNames.size()> keys{};
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    keys[i] = {NameKey(kBuiltinFunctionNames[i]), static_cast<Builtin>(i)};
+  }
+  std::sort(keys.begin(), keys.end(),
+            [](const BuiltinKey& a, const BuiltinKey& b) { return a.key < b.key; });
+  return keys;
+}();
+
+constexpr bool BuiltinKeysAreDistinct() {
+  for (std::size_t i = 1; i < kBuiltinKeys.size(); ++i) {
+    if (kBuiltinKeys[i - 1].key == kBuiltinKeys[i].key) return false;
+  }
+  for (const std::string_view name : kBuiltinFunctionNames) {
+    if (name.size() > kLongestBuiltinName) return false;
+  }
+  return static_cast<std::size_t>(Builtin::None) == kBuiltinFunctionNames.size();
+}
+static_assert(BuiltinKeysAreDistinct());
+
+constexpr bool SameNameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  }
+  return true;
+}
+
+// The built-in function called `name` in any letter case, or None.
+Builtin FindBuiltin(std::string_view name) {
+  if (name.empty() || name.size() > kLongestBuiltinName) return Builtin::None;
+  const std::uint64_t key = NameKey(name);
   const auto* found = std::lower_bound(
-      kSortedBuiltins.begin(), kSortedBuiltins.end(), lowerName,
-      [](const BuiltinEntry& entry, std::string_view name) { return entry.name < name; });
-  if (found != kSortedBuiltins.end() && found->name == lowerName) return found->id;
-  return Builtin::None;
+      kBuiltinKeys.begin(), kBuiltinKeys.end(), key,
+      [](const BuiltinKey& entry, std::uint64_t wanted) { return entry.key < wanted; });
+  if (found == kBuiltinKeys.end() || found->key != key) return Builtin::None;
+  // The key covers eight bytes; the full comparison also rules out a longer
+  // name or one with a NUL byte inside.
+  const std::string_view builtin = kBuiltinFunctionNames[static_cast<std::size_t>(found->id)];
+  return SameNameIgnoringAsciiCase(name, builtin) ? found->id : Builtin::None;
 }
 
 enum class ArgumentRule { One, Two, Three, Any };
@@ -252,7 +253,7 @@ long double PowerWithoutCheck(long double base, long double exponent) {
     if (std::isinf(power)) {
       // |base|^n is too large, so its reciprocal is too small for the
       // format: that is an underflow, which stays quiet.
-      std::feclearexcept(FE_OVERFLOW);
+      ClearPendingFaults();
       return WholePower(1 / base, whole);
     }
     // |base|^n underflowed to zero, so its reciprocal is too large.
@@ -263,7 +264,7 @@ long double PowerWithoutCheck(long double base, long double exponent) {
   if (base < 0) ThrowInvalidOperation();
   const long double binaryExponent = exponent * std::log2(base);
   if (std::isinf(binaryExponent) && binaryExponent < 0 && std::isfinite(base)) {
-    std::feclearexcept(FE_OVERFLOW);
+    ClearPendingFaults();
     return 0;
   }
   return std::exp2(binaryExponent);
@@ -393,7 +394,7 @@ long double ConvertAngle(AngleMode from, AngleMode to, long double x) {
 }
 
 long double PowerOf(long double base, long double exponent) {
-  ClearArithmeticFlags();
+  BeginArithmetic();
   return Checked(PowerWithoutCheck(base, exponent));
 }
 
@@ -405,14 +406,7 @@ long double CallFunction(EngineContext& context, std::string_view name,
   result.dwAddition = 0;
   const AngleMode mode = context.angleMode;
 
-  // Only names as long as the longest built-in one need folding for the
-  // table; a longer name is left for the user functions.
-  Builtin id = Builtin::None;
-  if (name.size() <= kLongestBuiltinName) {
-    char lowered[kLongestBuiltinName];
-    for (std::size_t i = 0; i < name.size(); ++i) lowered[i] = AsciiLower(name[i]);
-    id = FindBuiltin(std::string_view(lowered, name.size()));
-  }
+  const Builtin id = FindBuiltin(name);
 
   const std::size_t count = arguments.size();
   bool countFits = false;
@@ -438,7 +432,7 @@ long double CallFunction(EngineContext& context, std::string_view name,
       for (char& c : lowerName) c = AsciiLower(c);
       return CallUserFunction(context, lowerName, arguments, result);
     }
-    ClearArithmeticFlags();
+    BeginArithmetic();
     return Checked(ComputeBuiltin(context, id, mode, arguments));
   } catch (const EngineFault& fault) {
     ReportFailure(ErrorCodeFor(fault.Kind()), fault.KindName(), fault.what(), result);
