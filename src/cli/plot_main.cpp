@@ -1,0 +1,74 @@
+// zeltacalc-plot: draws up to three expressions of x as the graph tool
+// would, into a picture file, without a display.
+#include "console_data_folder.h"
+#include "graph_error.h"
+#include "graph_export.h"
+#include "plot_options.h"
+#include "plot_sampling.h"
+#include "tool_graph_setup.h"
+#include "xy_graph.h"
+#include "xy_series_line.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+namespace {
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "zeltacalc-plot: %s\n", message.c_str());
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Pictures need fonts but no screen.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  QGuiApplication application(argc, argv);
+
+  const zc::PlotOptionsResult parsed = zc::ParsePlotOptions(arguments);
+  if (!parsed.error.empty()) {
+    std::fprintf(stderr, "zeltacalc-plot: %s\n%s", parsed.error.c_str(), zc::PlotUsage().c_str());
+    return 1;
+  }
+  const zc::PlotOptions& options = parsed.options;
+  if (options.help) {
+    std::fputs(zc::PlotUsage().c_str(), stdout);
+    return 0;
+  }
+
+  try {
+    zc::EngineContext context;
+    context.angleMode = options.angle;
+    context.appDir = options.dataDir.empty() ? zc::ExecutableFolder() : zc::DataFolderPath(options.dataDir);
+    for (const std::string& warning : zc::LoadDataFolder(context)) {
+      std::fprintf(stderr, "zeltacalc-plot: %s\n", warning.c_str());
+    }
+
+    zc::TXYGraph graph;
+    graph.SetClientSize(options.size);
+    const auto series = zc::ConfigureToolGraph(graph);
+    zc::ApplyGraphRange(graph, options.range);
+    if (options.xAutoStep) graph.XAxis().SetAutoStep(true);
+    if (options.yAutoStep) graph.YAxis().SetAutoStep(true);
+
+    // Automatic spacing, as the tool's "自動調節" gives it for this range.
+    const float spacing = zc::PlotSpacing(
+        zc::kTrackBarMin, zc::TrackBarPositionForRange(graph.XAxis().Max(), graph.XAxis().Min()));
+    for (std::size_t i = 0; i < options.expressions.size(); ++i) {
+      zc::PlotExpressionInto(context, *series[i], options.expressions[i], spacing);
+    }
+    zc::SaveGraphPicture(graph, QString::fromStdString(options.output), options.format);
+  } catch (const std::exception& failure) {
+    // Axis settings the graph cannot take, a malformed number in an
+    // expression, data that cannot be read or a file that cannot be
+    // written: the file is left as it was.
+    return Fail(failure.what());
+  }
+  return 0;
+}
