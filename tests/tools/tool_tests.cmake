@@ -1,1 +1,10 @@
-# tools tests
+# Math tools: the pure routines (GoogleTest) and the tool windows (QtTest).
+add_executable(zc_tool_math_tests
+  ${CMAKE_CURRENT_LIST_DIR}/prime_math_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/prime_cache_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/fraction_math_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/quadratic_math_test.cpp
+)
+target_link_libraries(zc_tool_math_tests PRIVATE zc_tools GTest::gtest_main Qt6::Core)
+zc_target_defaults(zc_tool_math_tests)
+gtest_discover_tests(zc_tool_math_tests DISCOVERY_TIMEOUT 30)
