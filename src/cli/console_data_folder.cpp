@@ -1,0 +1,52 @@
+#include "console_data_folder.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "text_file.h"
+#include "user_function_store.h"
+
+namespace zc {
+
+namespace {
+
+std::string WithTrailingSlash(std::string path) {
+  if (path.empty() || path.back() != '/') path += '/';
+  return path;
+}
+
+}  // namespace
+
+std::string ExecutableFolder() {
+  std::error_code error;
+  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return WithTrailingSlash(std::filesystem::current_path(error).string());
+  return WithTrailingSlash(exe.parent_path().string());
+}
+
+std::string DataFolderPath(const std::string& dir) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(dir, error);
+  return WithTrailingSlash(error ? dir : absolute.lexically_normal().string());
+}
+
+std::vector<std::string> LoadDataFolder(EngineContext& context) {
+  std::vector<std::string> warnings;
+  const std::string constantsPath = context.appDir + "constants.txt";
+  context.constants.clear();
+  if (const std::optional<DecodedText> constants = ReadTextFile(constantsPath)) {
+    context.constants = SplitLines(constants->utf8);
+  } else {
+    warnings.push_back("警告: 定数ファイル \"" + constantsPath + "\" を開けません。定数なしで続けます。");
+  }
+
+  const std::string functionsPath = context.appDir + "Functions.inf";
+  context.userFunctions.clear();
+  std::error_code error;
+  if (std::filesystem::exists(functionsPath, error)) {
+    LoadUserFunctions(context.userFunctions, functionsPath, true);
+  }
+  return warnings;
+}
+
+}  // namespace zc

@@ -1,0 +1,24 @@
+// The folder zeltacalc-console reads its data from: constants.txt and
+// Functions.inf. It plays the part of AppDir; nothing in it is written.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine_context.h"
+
+namespace zc {
+
+// The folder of the running executable, with a trailing '/'.
+std::string ExecutableFolder();
+
+// `dir` made absolute, with a trailing '/'.
+std::string DataFolderPath(const std::string& dir);
+
+// Reads context.appDir + "constants.txt" into context.constants (every line
+// an entry, in file order) and context.appDir + "Functions.inf", if it
+// exists, into context.userFunctions. Returns the warnings to show: one when
+// constants.txt cannot be read, in which case the constant list stays empty.
+std::vector<std::string> LoadDataFolder(EngineContext& context);
+
+}  // namespace zc

@@ -1,0 +1,42 @@
+// zeltacalc-console: the calculator in a terminal or a script.
+#include <iostream>
+#include <string>
+
+#include "calc_expression.h"
+#include "console_data_folder.h"
+#include "console_line_reader.h"
+#include "console_options.h"
+#include "console_session.h"
+
+int main(int argc, char** argv) {
+  const zc::ConsoleOptionsResult parsed = zc::ParseConsoleOptions(argc, argv);
+  if (!parsed.error.empty()) {
+    std::cerr << "zeltacalc-console: " << parsed.error << '\n' << zc::ConsoleUsage();
+    return 2;
+  }
+  const zc::ConsoleOptions& options = parsed.options;
+  if (options.showHelp) {
+    std::cout << zc::ConsoleUsage();
+    return 0;
+  }
+
+  zc::EngineContext context;
+  context.angleMode = options.angleMode;
+  context.appDir = options.dataDir ? zc::DataFolderPath(*options.dataDir) : zc::ExecutableFolder();
+  for (const std::string& warning : zc::LoadDataFolder(context)) std::cerr << warning << '\n';
+  std::cerr << std::flush;
+
+  zc::ConsoleSession session(
+      context,
+      [](zc::EngineContext& c, std::string_view line, zc::NameValueList& variables,
+         zc::TCalcResult& result) { zc::CalcExpression(c, line, variables, result); },
+      [](long double value) { return zc::ResultText(value); }, std::cout, std::cerr);
+
+  if (!options.expressions.empty()) {
+    for (const std::string& expression : options.expressions) session.Run(expression);
+    return 0;
+  }
+  const auto reader = zc::MakeStandardInputReader();
+  while (const std::optional<std::string> line = reader->ReadLine()) session.Run(*line);
+  return 0;
+}

@@ -1,0 +1,163 @@
+// Runs the built zeltacalc-console as a user or a script would.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "temp_dir.h"
+#include "text_file.h"
+
+namespace zc {
+namespace {
+
+using test::TempDir;
+
+struct Outcome {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Runs the program with `args`, `input` as its standard input (a file, so
+// never a terminal), and collects both output streams.
+Outcome RunConsole(const std::vector<std::string>& args, const std::string& input = "") {
+  TempDir io;
+  std::ofstream(io.File("in"), std::ios::binary) << input;
+  const pid_t child = fork();
+  if (child == 0) {
+    const int in = open(io.File("in").c_str(), O_RDONLY);
+    const int out = open(io.File("out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = open(io.File("err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(in, 0);
+    dup2(out, 1);
+    dup2(err, 2);
+    std::vector<char*> argv{const_cast<char*>(ZC_CONSOLE_EXE)};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    execv(ZC_CONSOLE_EXE, argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  Outcome outcome;
+  outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  outcome.out = Slurp(io.File("out"));
+  outcome.err = Slurp(io.File("err"));
+  return outcome;
+}
+
+// A data folder with the given constants.txt and Functions.inf bytes.
+struct DataFolder {
+  explicit DataFolder(const std::string& constants, const std::string& functions = "") {
+    std::ofstream(dir.File("constants.txt"), std::ios::binary) << constants;
+    if (!functions.empty()) std::ofstream(dir.File("Functions.inf"), std::ios::binary) << functions;
+  }
+  std::vector<std::string> Args(std::vector<std::string> more) const {
+    more.insert(more.begin(), {"--data-dir", dir.Path()});
+    return more;
+  }
+  TempDir dir;
+};
+
+struct ProgramCase {
+  const char* label;
+  std::vector<std::string> args;
+  std::string input;
+  std::string out;
+  std::string err;
+};
+
+TEST(ConsoleProgram, PrintsEachLinesResultLines) {
+  const DataFolder data("pi=3.14159265358979323846\r\nk=7\r\n");
+  const ProgramCase cases[] = {
+      {"-e in order, ANS carried over", {"-e", "1+1", "-e", "ANS*3"}, "", "  2\n  6\n", ""},
+      {"-e ignores standard input", {"-e", "5"}, "7\n", "  5\n", ""},
+      {"variables last the whole run", {"-e", "r=2", "-e", "pi*r^2"}, "", "  2\n  12.5663706143592\n", ""},
+      {"comma list prints every answer", {"-e", "1, 2, 3"}, "", "  1\n  2\n  3\n", ""},
+      {"standard input, no echo", {}, "1+1\nANS*3\n", "  2\n  6\n", ""},
+      {"blank lines print nothing", {}, "\n   \n4\n\t\n", "  4\n", ""},
+      {"CR LF input", {}, "k*2\r\n1/4\r\n", "  14\n  0.25\n", ""},
+      {"last line without line end", {}, "2^10", "  1024\n", ""},
+      {"engine errors are results", {}, "(1+2\n3+\n1/0\n", "  ERROR 11\n  ERROR 10\n  ERROR 14\n", ""},
+      {"conversion failure on stderr, run goes on", {}, "x=1\n1.2.3\nx+1\n", "  1\n  2\n",
+       "'1.2.3' は浮動小数点数ではありません\n"},
+      {"conversion failure with -e", {"-e", "1.2.3", "-e", "0x123456789"}, "", "",
+       "'1.2.3' は浮動小数点数ではありません\n'$123456789' は整数ではありません\n"},
+      {"text assignment prints the text", {"-e", "t=\"abc\""}, "", "  abc\n", ""},
+      {"angle deg by default", {"-e", "sin90"}, "", "  1\n", ""},
+      {"angle rad", {"--angle", "rad", "-e", "cos0", "-e", "sin(pi/2)"}, "", "  1\n  1\n", ""},
+      {"angle grad", {"--angle=grad", "-e", "sin100"}, "", "  1\n", ""},
+  };
+  for (const ProgramCase& c : cases) {
+    const Outcome outcome = RunConsole(data.Args(c.args), c.input);
+    EXPECT_EQ(outcome.exitCode, 0) << c.label;
+    EXPECT_EQ(outcome.out, c.out) << c.label;
+    EXPECT_EQ(outcome.err, c.err) << c.label;
+  }
+}
+
+TEST(ConsoleProgram, BadOptionsExitWithTwoAndTheUsage) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"--bogus"}, {"--angle", "degrees"}, {"-e"}, {"--data-dir"}, {"1+1"},
+  };
+  for (const auto& args : cases) {
+    const Outcome outcome = RunConsole(args, "1+1\n");
+    EXPECT_EQ(outcome.exitCode, 2) << args.front();
+    EXPECT_EQ(outcome.out, "") << args.front();
+    EXPECT_NE(outcome.err.find("zeltacalc-console [--angle deg|rad|grad] [--data-dir DIR] [-e EXPR]..."),
+              std::string::npos)
+        << args.front();
+  }
+}
+
+TEST(ConsoleProgram, MissingConstantsWarnOnceAndGoOn) {
+  TempDir empty;
+  const Outcome outcome = RunConsole({"--data-dir", empty.Path(), "-e", "pi", "-e", "2*3"});
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_EQ(outcome.out, "  ERROR 12\n  6\n");
+  ASSERT_FALSE(outcome.err.empty());
+  EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+  EXPECT_NE(outcome.err.find("constants.txt"), std::string::npos);
+}
+
+TEST(ConsoleProgram, ReadsConstantsAndUserFunctionsFromTheDataFolderAndWritesNothing) {
+  // Functions.inf as UTF-16LE with a mark, the way another installation may keep it.
+  const std::string functions = EncodeText(
+      "[dbl]\r\nExplain=\r\nRunType=0\r\nParams=x\r\nSentence=x*2\r\nDLLPath=\r\nDLLProc=\r\n\r\n",
+      TextEncoding::Utf16LE);
+  const DataFolder data("k=7\n", functions);
+  const Outcome outcome = RunConsole(data.Args({"-e", "dbl k", "-e", "dbl(4)"}));
+  EXPECT_EQ(outcome.err, "");
+  EXPECT_EQ(outcome.out, "  14\n  8\n");
+  EXPECT_EQ(ReadFileBytes(data.dir.File("Functions.inf")), functions);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data.dir.Path()), {}), 2);
+}
+
+TEST(ConsoleProgram, DefaultDataFolderIsTheProgramsOwn) {
+  // The build copies the installation constants next to the program.
+  const Outcome outcome = RunConsole({"-e", "pi", "-e", "c"});
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_EQ(outcome.err, "");
+  EXPECT_EQ(outcome.out, "  3.14159265358979\n  299792458\n");
+}
+
+TEST(ConsoleProgram, HelpGoesToStandardOutput) {
+  const Outcome outcome = RunConsole({"--help"});
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_NE(outcome.out.find("--data-dir DIR"), std::string::npos);
+  EXPECT_EQ(outcome.err, "");
+}
+
+}  // namespace
+}  // namespace zc
