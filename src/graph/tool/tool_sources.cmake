@@ -11,5 +11,8 @@ target_link_libraries(zc_graph_plot PUBLIC zc_graph zc_engine zc_common)
 zc_target_defaults(zc_graph_plot)
 
 # The graph tool window TForm5.
-target_sources(zc_graph_tool PRIVATE placeholder.cpp)
+target_sources(zc_graph_tool PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/graph_tool_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/graph_tool_window.h
+)
 target_link_libraries(zc_graph_tool PUBLIC zc_graph_plot)

@@ -1,0 +1,394 @@
+#include "graph_tool_window.h"
+
+#include "graph_error.h"
+#include "graph_view.h"
+#include "plot_sampling.h"
+#include "xy_graph.h"
+#include "xy_series_line.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace zc {
+
+namespace {
+
+// Height the side panel needs; the graph panel is at least as high.
+constexpr int kGraphPanelHeight = 470;
+
+const QStringList& ScaleItems() {
+  static const QStringList items = {QStringLiteral("リニア"), QStringLiteral("対数"), QStringLiteral("パーセント"),
+                                    QStringLiteral("π")};
+  return items;
+}
+
+double EditNumber(const QLineEdit* edit) {
+  bool ok = false;
+  const double value = edit->text().trimmed().toDouble(&ok);
+  return ok ? value : 0.0;
+}
+
+QString NumberText(double value) { return QString::fromStdString(ResultText(static_cast<long double>(value))); }
+
+}  // namespace
+
+TForm5::TForm5(EngineContext& context, QWidget* parent) : QDialog(parent), FContext(context) {
+  FShowError = [this](const QString& message) { QMessageBox::critical(this, windowTitle(), message); };
+  setWindowTitle(QStringLiteral("グラフ"));
+  setModal(true);
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  QFont windowFont = font();
+  windowFont.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+  setFont(windowFont);
+
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  outer->setSpacing(0);
+
+  auto* top = new QHBoxLayout;
+  top->setContentsMargins(0, 0, 0, 0);
+  top->setSpacing(0);
+  Panel1 = new QWidget(this);
+  Panel1->setMinimumHeight(kGraphPanelHeight);
+  auto* graphLayout = new QVBoxLayout(Panel1);
+  graphLayout->setContentsMargins(0, 0, 0, 0);
+  XYGraph1 = new TGraphView(Panel1);
+  graphLayout->addWidget(XYGraph1);
+  top->addWidget(Panel1, 1);
+  Panel4 = CreateRightPanel();
+  top->addWidget(Panel4);
+  outer->addLayout(top, 1);
+
+  for (int i = 0; i < kFormulaRows; ++i) {
+    FormulaRows[static_cast<std::size_t>(i)] = CreateFormulaRow(i);
+    outer->addWidget(FormulaRows[static_cast<std::size_t>(i)]);
+  }
+
+  // Red banner over the graph's top-left corner.
+  Panel6 = new QLabel(XYGraph1);
+  Panel6->setGeometry(8, 8, 289, 41);
+  Panel6->setWordWrap(true);
+  Panel6->setAlignment(Qt::AlignCenter);
+  Panel6->setFrameShape(QFrame::Panel);
+  Panel6->setAutoFillBackground(true);
+  QFont bannerFont = Panel6->font();
+  bannerFont.setBold(true);
+  Panel6->setFont(bannerFont);
+  QPalette bannerPalette = Panel6->palette();
+  bannerPalette.setColor(QPalette::WindowText, QColor(225, 0, 0));
+  Panel6->setPalette(bannerPalette);
+  Panel6->hide();
+
+  PopupMenu1 = new QMenu(this);
+  C1 = PopupMenu1->addAction(QStringLiteral("ビットマップ形式でコピー(&B)"), this, &TForm5::C1Click);
+  V1 = PopupMenu1->addAction(QStringLiteral("ベクター形式でコピー(&V)"), this, &TForm5::V1Click);
+  S1 = PopupMenu1->addAction(QStringLiteral("名前を付けて保存(&S)..."), this, &TForm5::S1Click);
+  XYGraph1->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(XYGraph1, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { PopupMenu1->popup(XYGraph1->mapToGlobal(at)); });
+  // A failure while drawing (data an axis setting cannot take) shows where
+  // range failures show.
+  connect(XYGraph1, &TGraphView::drawFailed, this, &TForm5::ShowBanner);
+
+  FSeries = ConfigureToolGraph(XYGraph1->Graph());
+  FormCreate();
+}
+
+TForm5::~TForm5() = default;
+
+TXYGraph& TForm5::Graph() { return XYGraph1->Graph(); }
+
+QWidget* TForm5::CreateRightPanel() {
+  auto* panel = new QWidget(this);
+  panel->setFixedWidth(kRightPanelWidth);
+  auto* layout = new QVBoxLayout(panel);
+  layout->setContentsMargins(6, 6, 6, 6);
+
+  const auto axisBox = [&](const QString& title, QLineEdit*& maxEdit, QLineEdit*& minEdit, QLineEdit*& stepEdit,
+                           QComboBox*& scale) {
+    auto* box = new QGroupBox(title, panel);
+    auto* grid = new QGridLayout(box);
+    const auto row = [&](int r, const QString& label, QWidget* field) {
+      grid->addWidget(new QLabel(label, box), r, 0);
+      grid->addWidget(field, r, 1);
+    };
+    maxEdit = new QLineEdit(box);
+    minEdit = new QLineEdit(box);
+    stepEdit = new QLineEdit(box);
+    scale = new QComboBox(box);
+    scale->addItems(ScaleItems());
+    scale->setCurrentIndex(0);
+    row(0, QStringLiteral("最大値"), maxEdit);
+    row(1, QStringLiteral("最小値"), minEdit);
+    row(2, QStringLiteral("目盛り間隔"), stepEdit);
+    row(3, QStringLiteral("目盛りタイプ"), scale);
+    for (QLineEdit* edit : {maxEdit, minEdit, stepEdit}) {
+      edit->installEventFilter(this);
+      connect(edit, &QLineEdit::textChanged, this, &TForm5::Edit1Change);
+    }
+    connect(scale, &QComboBox::currentIndexChanged, this, &TForm5::Edit1Change);
+    layout->addWidget(box);
+    return box;
+  };
+  GroupBox1 = axisBox(QStringLiteral("X軸"), Edit1, Edit2, Edit3, ComboBox1);
+  GroupBox2 = axisBox(QStringLiteral("Y軸"), Edit4, Edit5, Edit6, ComboBox2);
+
+  RadioGroup1 = new QGroupBox(QStringLiteral("シート数"), panel);
+  RadioGroup1Buttons = new QButtonGroup(RadioGroup1);
+  auto* rowsLayout = new QHBoxLayout(RadioGroup1);
+  for (int i = 0; i < kFormulaRows; ++i) {
+    auto* button = new QRadioButton(QString::number(i + 1), RadioGroup1);
+    RadioGroup1Buttons->addButton(button, i);
+    rowsLayout->addWidget(button);
+  }
+  RadioGroup1Buttons->button(0)->setChecked(true);
+  connect(RadioGroup1Buttons, &QButtonGroup::idClicked, this, &TForm5::RadioGroup1Click);
+  layout->addWidget(RadioGroup1);
+
+  GroupBox3 = new QGroupBox(QStringLiteral("プロット間隔"), panel);
+  GroupBox3->installEventFilter(this);
+  auto* spacing = new QGridLayout(GroupBox3);
+  TrackBar1 = new QSlider(Qt::Horizontal, GroupBox3);
+  TrackBar1->setRange(kTrackBarMin, kTrackBarMax);
+  TrackBar1->setValue(kTrackBarMin);
+  TrackBar1->setTickPosition(QSlider::TicksBelow);
+  TrackBar1->setTickInterval(50);
+  TrackBar1->setSingleStep(10);
+  TrackBar1->setPageStep(10);
+  Label8 = new QLabel(QStringLiteral("< FINE"), GroupBox3);
+  Label9 = new QLabel(QStringLiteral("RUDE >"), GroupBox3);
+  Label9->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  SpeedButton1 = new QToolButton(GroupBox3);
+  SpeedButton1->setText(QStringLiteral("自動調節"));
+  SpeedButton1->setCheckable(true);
+  SpeedButton1->setChecked(true);
+  connect(SpeedButton1, &QToolButton::clicked, this, &TForm5::SpeedButton1Click);
+  spacing->addWidget(TrackBar1, 0, 0, 1, 2);
+  spacing->addWidget(Label8, 1, 0);
+  spacing->addWidget(Label9, 1, 1);
+  spacing->addWidget(SpeedButton1, 2, 0, 1, 2, Qt::AlignRight);
+  layout->addWidget(GroupBox3);
+  layout->addStretch(1);
+  return panel;
+}
+
+QFrame* TForm5::CreateFormulaRow(int index) {
+  auto* row = new QFrame(this);
+  row->setFrameShape(QFrame::StyledPanel);
+  row->setFixedHeight(kRowHeight);
+  auto* layout = new QHBoxLayout(row);
+  auto* swatch = new QFrame(row);
+  swatch->setFixedSize(24, 24);
+  swatch->setAutoFillBackground(true);
+  QPalette swatchPalette = swatch->palette();
+  swatchPalette.setColor(QPalette::Window, QColor(SwatchColors[static_cast<std::size_t>(index)]));
+  swatch->setPalette(swatchPalette);
+  layout->addWidget(swatch);
+  layout->addWidget(new QLabel(QStringLiteral(" y="), row));
+  auto* edit = new QLineEdit(row);
+  FormulaEdits[static_cast<std::size_t>(index)] = edit;
+  layout->addWidget(edit, 1);
+  auto* button = new QPushButton(QStringLiteral("プロット"), row);
+  PlotButtons[static_cast<std::size_t>(index)] = button;
+  layout->addWidget(button);
+  static constexpr void (TForm5::*kHandlers[kFormulaRows])() = {&TForm5::Button2Click, &TForm5::Button3Click,
+                                                                &TForm5::Button4Click};
+  connect(button, &QPushButton::clicked, this, kHandlers[index]);
+  return row;
+}
+
+void TForm5::FormCreate() {
+  resize(kClientWidth, kGraphPanelHeight + kRowHeight);
+  SpeedButton1Click();
+  RadioGroup1Click();
+}
+
+void TForm5::ResetRangeAndShow() {
+  SetGraphRange(10, -10, 5, 10, -10, 5, asNormal, asNormal);
+  exec();
+}
+
+bool TForm5::SetGraphRange(double XMax, double XMin, double XStep, double YMax, double YMin, double YStep,
+                           TAxisScale XType, TAxisScale YType) {
+  Panel6->hide();
+  try {
+    ApplyGraphRange(Graph(), TGraphRange{XMax, XMin, XStep, YMax, YMin, YStep, XType, YType});
+  } catch (const EXYGraphAxisError& failure) {
+    ShowBanner(QString::fromUtf8(failure.what()));
+    return false;
+  }
+  GraphRangeUpdating = true;
+  if (!GraphRangeFromEdits) {
+    Edit1->setText(NumberText(XMax));
+    Edit2->setText(NumberText(XMin));
+    Edit3->setText(NumberText(XStep));
+    Edit4->setText(NumberText(YMax));
+    Edit5->setText(NumberText(YMin));
+    Edit6->setText(NumberText(YStep));
+  }
+  GraphRangeUpdating = false;
+  return true;
+}
+
+void TForm5::ShowBanner(const QString& message) {
+  Panel6->setText(message);
+  Panel6->show();
+  Panel6->raise();
+}
+
+void TForm5::ShowError(const QString& message) {
+  if (FShowError) FShowError(message);
+}
+
+void TForm5::Edit1Change() {
+  if (GraphRangeUpdating) return;
+  const double xMax = EditNumber(Edit1), xMin = EditNumber(Edit2), xStep = EditNumber(Edit3);
+  const double yMax = EditNumber(Edit4), yMin = EditNumber(Edit5), yStep = EditNumber(Edit6);
+  TrackBar1->setValue(TrackBarPositionForRange(xMax, xMin));
+  GraphRangeFromEdits = true;
+  SetGraphRange(xMax, xMin, xStep, yMax, yMin, yStep, ScaleFromComboIndex(ComboBox1->currentIndex()),
+                ScaleFromComboIndex(ComboBox2->currentIndex()));
+  GraphRangeFromEdits = false;
+}
+
+bool TForm5::RangeKeyAccepted(const QString& text) {
+  if (text.isEmpty()) return true;  // keys without a character: arrows, Home, …
+  const QChar c = text.front();
+  return c.unicode() < 26 || c == u'-' || c == u'.' || c.isDigit() || c == u'E';
+}
+
+bool TForm5::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress &&
+      (watched == Edit1 || watched == Edit2 || watched == Edit3 || watched == Edit4 || watched == Edit5 ||
+       watched == Edit6)) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // Shortcuts (Ctrl+C, Ctrl+V, …) carry control characters and pass.
+    if (!RangeKeyAccepted(key->text())) return true;
+  }
+  if (watched == GroupBox3 && event->type() == QEvent::MouseButtonDblClick) {
+    GroupBox3DblClick();
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TForm5::RadioGroup1Click() {
+  const int rows = RadioGroup1Buttons->checkedId() + 1;
+  // The graph keeps its height; the window grows or shrinks by the rows.
+  const int graphHeight = Panel1->height() > 0 && isVisible() ? Panel1->height() : kGraphPanelHeight;
+  for (int i = 0; i < kFormulaRows; ++i) FormulaRows[static_cast<std::size_t>(i)]->setVisible(i < rows);
+  if (rows < 3) FSeries[2]->Clear();
+  if (rows < 2) FSeries[1]->Clear();
+  resize(width(), graphHeight + rows * kRowHeight);
+}
+
+void TForm5::SpeedButton1Click() {
+  const bool manual = !SpeedButton1->isChecked();
+  TrackBar1->setEnabled(manual);
+  Label8->setEnabled(manual);
+  Label9->setEnabled(manual);
+}
+
+void TForm5::GroupBox3DblClick() {
+  const bool enable = !TrackBar1->isEnabled();
+  TrackBar1->setEnabled(enable);
+  Label8->setEnabled(enable);
+  Label9->setEnabled(enable);
+}
+
+float TForm5::PlotSpacingNow() const { return PlotSpacing(TrackBar1->minimum(), TrackBar1->value()); }
+
+void TForm5::PlotExpression(const QString& Text, int SeriesIndex) {
+  TXYLineSeries& series = *FSeries[static_cast<std::size_t>(SeriesIndex)];
+  try {
+    PlotExpressionInto(FContext, series, Text.toUtf8().toStdString(), PlotSpacingNow());
+  } catch (const std::exception& failure) {
+    // The samples made so far stay on the graph.
+    ShowError(QString::fromUtf8(failure.what()));
+  }
+}
+
+void TForm5::Button2Click() { PlotExpression(FormulaEdits[0]->text(), 0); }
+void TForm5::Button3Click() { PlotExpression(FormulaEdits[1]->text(), 1); }
+void TForm5::Button4Click() { PlotExpression(FormulaEdits[2]->text(), 2); }
+
+void TForm5::C1Click() {
+  try {
+    Graph().CopyToClipboardBitmap();
+  } catch (const std::exception& failure) {
+    ShowError(QString::fromUtf8(failure.what()));
+  }
+}
+
+void TForm5::V1Click() {
+  try {
+    Graph().CopyToClipboardMetafile(true);
+  } catch (const std::exception& failure) {
+    ShowError(QString::fromUtf8(failure.what()));
+  }
+}
+
+const std::array<PictureFormat, 5>& TForm5::SaveTypes() {
+  static const std::array<PictureFormat, 5> types = {PictureFormat::Bmp, PictureFormat::Emf, PictureFormat::Png,
+                                                     PictureFormat::Svg, PictureFormat::Pdf};
+  return types;
+}
+
+QString TForm5::SaveGraphAs(const QString& fileName, int filterIndex) {
+  const PictureFormat format = SaveTypes().at(static_cast<std::size_t>(filterIndex));
+  QString name = fileName;
+  if (QFileInfo(name).suffix().isEmpty()) {
+    if (!name.endsWith(u'.')) name += u'.';
+    name += PictureExtension(format);
+  }
+  SaveGraphPicture(Graph(), name, format);
+  return name;
+}
+
+void TForm5::S1Click() {
+  static const QStringList filters = {QStringLiteral("Windows Bitmap(*.bmp)"), QStringLiteral("Meta files(*.emf)"),
+                                      QStringLiteral("PNG 画像(*.png)"), QStringLiteral("SVG 画像(*.svg)"),
+                                      QStringLiteral("PDF 文書(*.pdf)")};
+  QFileDialog dialog(this, QStringLiteral("名前を付けて保存"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setNameFilters(filters);
+  dialog.selectNameFilter(filters.front());
+  // The dialog completes the name with the chosen type's extension before
+  // it asks about overwriting, so the question is about the real file.
+  dialog.setDefaultSuffix(PictureExtension(SaveTypes()[0]));
+  connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+    const auto index = static_cast<std::size_t>(filters.indexOf(filter));
+    if (index < SaveTypes().size()) dialog.setDefaultSuffix(PictureExtension(SaveTypes()[index]));
+  });
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  const int filterIndex = std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
+  try {
+    SaveGraphAs(dialog.selectedFiles().front(), filterIndex);
+  } catch (const std::exception& failure) {
+    ShowError(QString::fromUtf8(failure.what()));
+  }
+}
+
+}  // namespace zc

@@ -1,0 +1,289 @@
+// Sampling expressions for the graph tool and zeltacalc-plot, the track-bar
+// spacing rules and the rule by which a new range is applied.
+#include "calc_expression.h"
+#include "graph_error.h"
+#include "plot_sampling.h"
+#include "tool_graph_setup.h"
+#include "xy_graph.h"
+#include "xy_series_line.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+
+#include <cmath>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace zc {
+namespace {
+
+struct Sample {
+  double x, y;
+};
+
+TEST(PlotSpacing, trackBarFollowsTheRangeWidth) {
+  struct Case {
+    double xMax, xMin;
+    int position;
+  };
+  const Case cases[] = {
+      {10, -10, -100},      // default range: finest
+      {1000, 0, -80},       // width 1000
+      {5000, 0, 0},         //
+      {10000, 0, 100},      // widest the bar can show
+      {1e9, 0, 100},        // clamped
+      {-20, -10, -100},     // an inverted range still gives a position
+      {1024, 0, -80},       // 20.48 rounds to 20
+      {1076, 0, -78},       // 21.52 rounds to 22
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(TrackBarPositionForRange(c.xMax, c.xMin), c.position) << c.xMax << " " << c.xMin;
+  }
+}
+
+TEST(PlotSpacing, positionGivesSpacingInSinglePrecision) {
+  struct Case {
+    int position;
+    float spacing;
+  };
+  const Case cases[] = {{-100, 0.02f}, {-80, 0.2f}, {-99, 0.01f}, {0, 1.0f}, {100, 2.0f}};
+  for (const Case& c : cases) EXPECT_EQ(PlotSpacing(kTrackBarMin, c.position), c.spacing) << c.position;
+}
+
+// A stand-in engine: y = 2x, failing with status 14 where x is 0.
+std::vector<Sample> SampleDoubling(double xMin, double xMax, float spacing, std::vector<std::string>* seen = nullptr) {
+  std::vector<Sample> samples;
+  SampleExpression(
+      [&](std::string_view, NameValueList& variables, TCalcResult& result) {
+        if (seen) seen->push_back(variables.front());
+        const double x = std::stod(variables.front().substr(2));
+        if (x == 0) {
+          SetError(status::kDivisionByZero, result);
+        } else {
+          result.dwStatusCode = status::kSuccess;
+          result.dwSource = 2 * x;
+        }
+        variables.push_back("ANS=1");  // as the engine does after a sample
+      },
+      "2*x", xMin, xMax, spacing, [&](double x, double y) { samples.push_back({x, y}); });
+  return samples;
+}
+
+TEST(SampleExpression, twoSamplesPerRoundFromMinToMax) {
+  const std::vector<Sample> samples = SampleDoubling(-10, 10, 0.02f);
+  ASSERT_GE(samples.size(), 1000u);
+  EXPECT_EQ(samples.size() % 2, 0u);
+  EXPECT_DOUBLE_EQ(samples[0].x, -10);
+  EXPECT_NEAR(samples[1].x, -9.98, 1e-6);
+  EXPECT_NEAR(samples[2].x, -9.96, 1e-6);
+  EXPECT_LE(samples[samples.size() - 2].x, 10.0);
+  EXPECT_GT(samples[samples.size() - 2].x, 10.0 - 0.04 - 1e-9);
+  for (const Sample& s : samples) {
+    if (std::abs(s.x) > 1e-9) {
+      EXPECT_NEAR(s.y, 2 * std::stod(ResultText(s.x)), 1e-12);
+    }
+  }
+}
+
+TEST(SampleExpression, aFailedSampleLiesAtZero) {
+  const std::vector<Sample> samples = SampleDoubling(-1, 1, 0.5f);
+  ASSERT_EQ(samples.size(), 6u);
+  const double xs[] = {-1, -0.5, 0, 0.5, 1, 1.5};
+  const double ys[] = {-2, -1, 0, 1, 2, 3};
+  for (std::size_t i = 0; i < 6; ++i) {
+    EXPECT_DOUBLE_EQ(samples[i].x, xs[i]);
+    EXPECT_DOUBLE_EQ(samples[i].y, ys[i]);
+  }
+}
+
+TEST(SampleExpression, xIsPassedAsItsResultTextAndStaysFirst) {
+  std::vector<std::string> seen;
+  SampleDoubling(0.1, 0.3, 0.1f, &seen);
+  ASSERT_GE(seen.size(), 2u);
+  EXPECT_EQ(seen[0], "x=0.1");
+  // 0.1 + 0.1f in double arithmetic, cut to 15 digits.
+  EXPECT_EQ(seen[1], "x=" + ResultText(0.1 + static_cast<double>(0.1f)));
+}
+
+TEST(SampleExpression, aThrownFailureKeepsTheSamplesMadeSoFar) {
+  std::vector<Sample> samples;
+  int calls = 0;
+  const auto evaluate = [&](std::string_view, NameValueList&, TCalcResult& result) {
+    if (++calls == 5) throw ConversionError("'1.2.3' は浮動小数点数ではありません");
+    result.dwStatusCode = status::kSuccess;
+    result.dwSource = 1;
+  };
+  EXPECT_THROW(SampleExpression(evaluate, "x", 0, 10, 1.0f, [&](double x, double y) { samples.push_back({x, y}); }),
+               ConversionError);
+  EXPECT_EQ(samples.size(), 4u);
+}
+
+TEST(SampleExpression, endsOnRangesThatWouldNeverFinish) {
+  struct Case {
+    const char* name;
+    double xMin, xMax;
+    float spacing;
+  };
+  const Case cases[] = {
+      {"step lost against x", 1e20, 1e20 + 1e6, 0.02f},
+      {"huge range, fine spacing", -1e12, 1e12, 0.02f},
+      {"min above max", 5, 1, 0.02f},
+      {"infinite end", 0, HUGE_VAL, 2.0f},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    int count = 0;
+    double last = c.xMin;
+    SampleExpression([](std::string_view, NameValueList&, TCalcResult& r) { r.dwStatusCode = status::kSuccess; },
+                     "x", c.xMin, c.xMax, c.spacing, [&](double x, double) { ++count, last = x; });
+    EXPECT_LE(count, 2 * kMaxPlotRounds + 2);
+  }
+  // A capped range is still covered to its end.
+  double last = 0;
+  SampleExpression([](std::string_view, NameValueList&, TCalcResult& r) { r.dwStatusCode = status::kSuccess; }, "x",
+                   -1e12, 1e12, 0.02f, [&](double x, double) { last = x; });
+  EXPECT_GT(last, 0.99e12);
+}
+
+TEST(SampleExpression, throughTheEngine) {
+  struct Case {
+    const char* expression;
+    double x;
+    double y;
+  };
+  // Spacing 0.5 from −1 hits x = 0 exactly.
+  const Case cases[] = {
+      {"x^2", -1, 1}, {"x^2", 0.5, 0.25}, {"1/x", 0, 0}, {"1/x", 0.5, 2}, {"sqr(x)", -0.5, 0}, {"sqr(x)", 1, 1},
+  };
+  EngineContext context;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.expression);
+    bool found = false;
+    SampleExpression(context, c.expression, -1, 1, 0.5f, [&](double x, double y) {
+      if (x == c.x) {
+        found = true;
+        EXPECT_DOUBLE_EQ(y, c.y);
+      }
+    });
+    EXPECT_TRUE(found);
+  }
+}
+
+TEST(SampleExpression, squareRootIsFlatOnTheAxisWhereUndefined) {
+  EngineContext context;
+  TXYGraph graph;
+  const auto series = ConfigureToolGraph(graph);
+  ApplyGraphRange(graph, TGraphRange{});
+  PlotExpressionInto(context, *series[0], "sqr(x)", 0.02f);
+  ASSERT_GT(series[0]->DataCount(), 1000);
+  for (int i = 0; i < series[0]->DataCount(); ++i) {
+    const double x = series[0]->XValue(i);
+    if (x < 0) {
+      EXPECT_EQ(series[0]->YValue(i), 0) << x;
+    } else if (x > 0.01) {
+      EXPECT_NEAR(series[0]->YValue(i), std::sqrt(x), 1e-9) << x;
+    }
+  }
+  PlotExpressionInto(context, *series[0], "", 0.02f);
+  EXPECT_EQ(series[0]->DataCount(), 0);
+}
+
+// --- applying a range -------------------------------------------------------
+
+struct AxisState {
+  double max, min, step;
+  TAxisScale scale;
+};
+AxisState StateOf(const TGraphAxis& axis) { return {axis.Max(), axis.Min(), axis.TickStep(), axis.AxisScale()}; }
+
+TEST(ApplyGraphRange, theFailingSettingIsRestoredAndTheRestSkipped) {
+  struct Case {
+    const char* name;
+    TGraphRange range;
+    const char* message;  // nullptr: success
+    AxisState x, y;
+  };
+  const TGraphRange reset{};
+  const Case cases[] = {
+      {"reset", reset, nullptr, {10, -10, 5, asNormal}, {10, -10, 5, asNormal}},
+      {"max 0 with min -10", {0, -10, 5, 10, -10, 5, asNormal, asNormal}, nullptr, {0, -10, 5, asNormal},
+       {10, -10, 5, asNormal}},
+      {"max below min", {-20, -10, 5, 10, -10, 5, asNormal, asNormal}, axis_message::RangeInverted,
+       {10, -10, 5, asNormal}, {10, -10, 5, asNormal}},
+      {"step zero", {10, -10, 0, 10, -10, 5, asNormal, asNormal}, axis_message::TickStepNotPositive,
+       {10, -10, 5, asNormal}, {10, -10, 5, asNormal}},
+      {"step too small", {10, -10, 0.5, 10, -10, 5, asNormal, asNormal}, axis_message::TickStepTooSmall,
+       {10, -10, 5, asNormal}, {10, -10, 5, asNormal}},
+      // Y max is applied before the Y step fails; it keeps its new value.
+      {"y step fails after y max", {10, -10, 5, 20, -10, 0, asNormal, asNormal}, axis_message::TickStepNotPositive,
+       {10, -10, 5, asNormal}, {20, -10, 5, asNormal}},
+      {"log y below zero", {10, -10, 5, 10, -10, 5, asNormal, asLog}, axis_message::LogMinNotPositive,
+       {10, -10, 5, asNormal}, {10, -10, 5, asNormal}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TXYGraph graph;
+    ConfigureToolGraph(graph);
+    ApplyGraphRange(graph, reset);
+    if (c.message == nullptr) {
+      EXPECT_NO_THROW(ApplyGraphRange(graph, c.range));
+    } else {
+      try {
+        ApplyGraphRange(graph, c.range);
+        ADD_FAILURE() << "no failure";
+      } catch (const EXYGraphAxisError& e) {
+        EXPECT_STREQ(e.what(), c.message);
+      }
+    }
+    for (const auto& [axis, want] : {std::pair{&graph.XAxis(), c.x}, std::pair{&graph.YAxis(), c.y}}) {
+      const AxisState got = StateOf(*axis);
+      EXPECT_EQ(got.max, want.max);
+      EXPECT_EQ(got.min, want.min);
+      EXPECT_EQ(got.step, want.step);
+      EXPECT_EQ(got.scale, want.scale);
+    }
+  }
+}
+
+TEST(ApplyGraphRange, reopeningAfterALogAxisKeepsTheLogScaleAndRestoresTheMinimum) {
+  TXYGraph graph;
+  ConfigureToolGraph(graph);
+  ApplyGraphRange(graph, TGraphRange{});
+  ApplyGraphRange(graph, TGraphRange{100, 1, 10, 10, -10, 5, asLog, asNormal});
+  ASSERT_EQ(graph.XAxis().AxisScale(), asLog);
+  try {
+    ApplyGraphRange(graph, TGraphRange{});
+    ADD_FAILURE() << "no failure";
+  } catch (const EXYGraphAxisError& e) {
+    EXPECT_STREQ(e.what(), axis_message::LogRangeNotPositive);
+  }
+  EXPECT_EQ(graph.XAxis().Max(), 10);
+  EXPECT_EQ(graph.XAxis().Min(), 1);
+  EXPECT_EQ(graph.XAxis().AxisScale(), asLog);
+}
+
+TEST(ToolGraph, curvesGetTheRowColoursAndJoinAcrossJumps) {
+  TXYGraph graph;
+  const auto series = ConfigureToolGraph(graph);
+  ASSERT_EQ(graph.SeriesCount(), 3);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(graph.Series(i), series[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(series[static_cast<std::size_t>(i)]->LinePen().color().rgb(), CurveColors[static_cast<std::size_t>(i)]);
+    EXPECT_FALSE(series[static_cast<std::size_t>(i)]->DisContinue());
+  }
+  EXPECT_EQ(ScaleFromComboIndex(0), asNormal);
+  EXPECT_EQ(ScaleFromComboIndex(1), asLog);
+  EXPECT_EQ(ScaleFromComboIndex(2), asPercent);
+  EXPECT_EQ(ScaleFromComboIndex(3), asPi);
+}
+
+}  // namespace
+}  // namespace zc
+
+int main(int argc, char** argv) {
+  QGuiApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
