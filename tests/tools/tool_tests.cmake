@@ -8,3 +8,9 @@ add_executable(zc_tool_math_tests
 target_link_libraries(zc_tool_math_tests PRIVATE zc_tools GTest::gtest_main Qt6::Core)
 zc_target_defaults(zc_tool_math_tests)
 gtest_discover_tests(zc_tool_math_tests DISCOVERY_TIMEOUT 30)
+
+add_executable(zc_tool_windows_tests ${CMAKE_CURRENT_LIST_DIR}/tool_windows_test.cpp)
+target_link_libraries(zc_tool_windows_tests PRIVATE zc_tools Qt6::Test Qt6::Widgets)
+zc_target_defaults(zc_tool_windows_tests)
+add_test(NAME zc_tool_windows_tests COMMAND zc_tool_windows_tests)
+set_tests_properties(zc_tool_windows_tests PROPERTIES ENVIRONMENT "${ZC_QT_TEST_ENV}")
