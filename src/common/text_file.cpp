@@ -11,6 +11,9 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <memory>
+#include <utility>
 
 namespace zc {
 
@@ -100,6 +103,7 @@ class Converter {
   // (at least one).
   template <typename OnFailure>
   std::string Convert(std::string_view input, OnFailure on_failure) {
+    iconv(handle_, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
     std::string output;
     output.reserve(input.size() * 2 + 16);
     char buffer[4096];
@@ -132,8 +136,17 @@ class Converter {
   iconv_t handle_;
 };
 
+// Opening a conversion is costly next to a small file's conversion, so each
+// thread keeps the ones it has used.
+Converter& CachedConverter(const char* to, const char* from) {
+  thread_local std::map<std::pair<std::string, std::string>, std::unique_ptr<Converter>> cache;
+  std::unique_ptr<Converter>& converter = cache[{to, from}];
+  if (!converter) converter = std::make_unique<Converter>(to, from);
+  return *converter;
+}
+
 std::string DecodeWith(const char* from, std::string_view bytes, std::size_t unit) {
-  Converter converter("UTF-8", from);
+  Converter& converter = CachedConverter("UTF-8", from);
   return converter.Convert(bytes, [unit](std::string_view, std::string& output) {
     output += kReplacementUtf8;
     return unit;
@@ -141,7 +154,7 @@ std::string DecodeWith(const char* from, std::string_view bytes, std::size_t uni
 }
 
 std::string EncodeWith(const char* to, std::string_view utf8, std::string_view replacement) {
-  Converter converter(to, "UTF-8");
+  Converter& converter = CachedConverter(to, "UTF-8");
   return converter.Convert(utf8, [&](std::string_view rest, std::string& output) {
     output += replacement;
     // Skip the whole character that could not be held, not just its lead byte.
