@@ -300,6 +300,8 @@ void TForm5::RadioGroup1Click() {
   for (int i = 0; i < kFormulaRows; ++i) FormulaRows[static_cast<std::size_t>(i)]->setVisible(i < rows);
   if (rows < 3) FSeries[2]->Clear();
   if (rows < 2) FSeries[1]->Clear();
+  // The layout must forget the hidden rows before the window may shrink.
+  layout()->activate();
   resize(width(), graphHeight + rows * kRowHeight);
 }
 
