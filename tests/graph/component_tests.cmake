@@ -1,1 +1,14 @@
-# component tests
+# The graph component: data lists, axis arithmetic and messages, clipping,
+# and drawings checked pixel by pixel.
+add_executable(zc_graph_component_tests
+  ${CMAKE_CURRENT_LIST_DIR}/axis_scale_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/graph_lists_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/graph_render_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/graph_test_main.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/series_clipping_test.cpp
+)
+target_link_libraries(zc_graph_component_tests PRIVATE zc_graph GTest::gtest)
+zc_target_defaults(zc_graph_component_tests)
+gtest_discover_tests(zc_graph_component_tests
+  DISCOVERY_TIMEOUT 60
+  PROPERTIES ENVIRONMENT "${ZC_QT_TEST_ENV}")
