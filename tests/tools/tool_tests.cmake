@@ -14,3 +14,15 @@ target_link_libraries(zc_tool_windows_tests PRIVATE zc_tools Qt6::Test Qt6::Widg
 zc_target_defaults(zc_tool_windows_tests)
 add_test(NAME zc_tool_windows_tests COMMAND zc_tool_windows_tests)
 set_tests_properties(zc_tool_windows_tests PROPERTIES ENVIRONMENT "${ZC_QT_TEST_ENV}")
+
+# The calculus routines need the engine's result text.
+add_executable(zc_calculus_tests ${CMAKE_CURRENT_LIST_DIR}/numeric_calculus_test.cpp)
+target_link_libraries(zc_calculus_tests PRIVATE zc_tools zc_engine GTest::gtest_main)
+zc_target_defaults(zc_calculus_tests)
+gtest_discover_tests(zc_calculus_tests DISCOVERY_TIMEOUT 30)
+
+add_executable(zc_lim_int_win_tests ${CMAKE_CURRENT_LIST_DIR}/lim_int_win_test.cpp)
+target_link_libraries(zc_lim_int_win_tests PRIVATE zc_tools zc_engine Qt6::Test Qt6::Widgets)
+zc_target_defaults(zc_lim_int_win_tests)
+add_test(NAME zc_lim_int_win_tests COMMAND zc_lim_int_win_tests)
+set_tests_properties(zc_lim_int_win_tests PROPERTIES ENVIRONMENT "${ZC_QT_TEST_ENV}")
