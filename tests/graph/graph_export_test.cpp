@@ -1,0 +1,173 @@
+// The graph's pictures in every format, read back; failures leave files
+// as they were.
+#include "emf_writer.h"
+#include "graph_error.h"
+#include "graph_export.h"
+#include "metafile_walk.h"
+#include "xy_graph.h"
+#include "xy_series_line.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+#include <QTemporaryDir>
+
+namespace zc {
+namespace {
+
+// A 400 × 300 graph, x and y over −10 … 10, with one red diagonal.
+struct SampleGraph {
+  TXYGraph graph;
+  TXYLineSeries* line;
+  SampleGraph() {
+    graph.SetClientSize(QSize(400, 300));
+    graph.SetColor(QColor(240, 240, 240));
+    graph.XAxis().SetMinMax(-10, 10);
+    graph.YAxis().SetMinMax(-10, 10);
+    line = new TXYLineSeries(QStringLiteral("line"));
+    line->SetLinePen(QPen(QColor(255, 0, 0), 3));
+    line->SetParentGraph(&graph);
+    line->AddXY(-20, -20);
+    line->AddXY(20, 20);
+  }
+};
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(GraphExport, formatFollowsTheExtension) {
+  struct Case {
+    const char* name;
+    std::optional<PictureFormat> format;
+  };
+  const Case cases[] = {{"a.bmp", PictureFormat::Bmp}, {"a.BMP", PictureFormat::Bmp}, {"dir.x/a.emf", PictureFormat::Emf},
+                        {"a.wmf", PictureFormat::Wmf}, {"a.png", PictureFormat::Png}, {"a.svg", PictureFormat::Svg},
+                        {"a.pdf", PictureFormat::Pdf}, {"a.jpg", std::nullopt},       {"bmp", std::nullopt},
+                        {"a.emf.txt", std::nullopt}};
+  for (const Case& c : cases) EXPECT_EQ(PictureFormatForFileName(QString::fromLatin1(c.name)), c.format) << c.name;
+}
+
+TEST(GraphExport, bitmapIsAWindowsBitmapOfTheClientSize) {
+  SampleGraph g;
+  const QByteArray bytes = RenderGraphPicture(g.graph, PictureFormat::Bmp);
+  ASSERT_TRUE(bytes.startsWith("BM"));
+  const QImage image = QImage::fromData(bytes, "BMP");
+  ASSERT_EQ(image.size(), QSize(400, 300));
+  // The curve runs through the middle of the plot.
+  const QRect plot = g.graph.PlotArea();
+  const QPoint centre = g.graph.GetXYPoint(0, 0);
+  ASSERT_TRUE(plot.contains(centre));
+  EXPECT_EQ(image.pixelColor(centre), QColor(255, 0, 0));
+  // Outside the plot there is only the control's colour or axis labels,
+  // never the curve: it is cut at the plot border.
+  for (int x = 0; x < image.width(); ++x) {
+    for (int y = 0; y < image.height(); ++y) {
+      if (!plot.adjusted(-2, -2, 2, 2).contains(x, y)) {
+        ASSERT_NE(image.pixelColor(x, y), QColor(255, 0, 0)) << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST(GraphExport, enhancedMetafileFramesTheWholeGraph) {
+  SampleGraph g;
+  const QByteArray bytes = RenderGraphPicture(g.graph, PictureFormat::Emf);
+  const test::Walk walk = test::WalkEmf(bytes);
+  ASSERT_EQ(walk.error, "");
+  EXPECT_EQ(test::EmfHeaderBounds(bytes), QRect(0, 0, 400, 300));
+  EXPECT_EQ(test::EmfHeaderFrame(bytes).bottomRight(), QPoint(10583 - 1, 7938 - 1));
+  EXPECT_FALSE(walk.OfType(emr::ExtTextOutW).empty());  // the axis labels
+  EXPECT_TRUE(walk.OfType(emr::StretchDIBits).empty());  // no pixels, only drawing records
+  // The series is clipped to the plot rectangle as on screen.
+  EXPECT_FALSE(walk.OfType(emr::ExtSelectClipRgn).empty());
+  // The red pen of the curve is among the pens.
+  bool redPen = false;
+  for (const test::Record& r : walk.OfType(emr::CreatePen)) redPen |= test::U32(bytes, r.offset + 24) == 0x0000FFu;
+  EXPECT_TRUE(redPen);
+}
+
+TEST(GraphExport, everyFormatIsRecognisable) {
+  struct Case {
+    PictureFormat format;
+    QByteArray start;
+  };
+  const Case cases[] = {{PictureFormat::Bmp, "BM"},
+                        {PictureFormat::Png, "\x89PNG"},
+                        {PictureFormat::Pdf, "%PDF"},
+                        {PictureFormat::Emf, QByteArray("\x01\x00\x00\x00", 4)},
+                        {PictureFormat::Wmf, QByteArray("\xD7\xCD\xC6\x9A", 4)}};
+  SampleGraph g;
+  for (const Case& c : cases) {
+    EXPECT_TRUE(RenderGraphPicture(g.graph, c.format).startsWith(c.start)) << PictureExtension(c.format).toStdString();
+  }
+  const QByteArray svg = RenderGraphPicture(g.graph, PictureFormat::Svg);
+  EXPECT_TRUE(svg.contains("<svg")) << svg.left(200).toStdString();
+  EXPECT_TRUE(svg.contains("viewBox=\"0 0 400 300\""));
+  EXPECT_EQ(test::WalkWmf(RenderGraphPicture(g.graph, PictureFormat::Wmf)).error, "");
+}
+
+TEST(GraphExport, theGraphsOwnSaveOperationsWriteTheirFormats) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  SampleGraph g;
+  g.graph.SaveToBitmapFile(dir.filePath(QStringLiteral("a.bmp")));
+  g.graph.SaveToMetafileEnh(dir.filePath(QStringLiteral("a.emf")));
+  g.graph.SaveToMetafile(dir.filePath(QStringLiteral("a.wmf")));
+  EXPECT_EQ(QImage(dir.filePath(QStringLiteral("a.bmp")), "BMP").size(), QSize(400, 300));
+  EXPECT_EQ(test::WalkEmf(ReadAll(dir.filePath(QStringLiteral("a.emf")))).error, "");
+  EXPECT_EQ(test::WalkWmf(ReadAll(dir.filePath(QStringLiteral("a.wmf")))).error, "");
+}
+
+TEST(GraphExport, aFailedDrawingLeavesTheOldFile) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("keep.emf"));
+  {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("old");
+  }
+  SampleGraph g;
+  // A rejected maximum stays stored, so the next drawing fails on the range.
+  EXPECT_THROW(g.graph.XAxis().SetMax(-20), EXYGraphAxisError);
+  EXPECT_THROW(SaveGraphPicture(g.graph, path, PictureFormat::Emf), EXYGraphAxisError);
+  EXPECT_EQ(ReadAll(path), QByteArray("old"));
+}
+
+TEST(GraphExport, anUnwritableFileIsReportedWithItsName) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("missing/graph.bmp"));
+  SampleGraph g;
+  try {
+    SaveGraphPicture(g.graph, path, PictureFormat::Bmp);
+    ADD_FAILURE() << "no failure";
+  } catch (const GraphExportError& e) {
+    EXPECT_NE(std::string(e.what()).find("graph.bmp"), std::string::npos) << e.what();
+  }
+  EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(GraphExport, clipboardMetafileCarriesSvgAndABitmapToo) {
+  SampleGraph g;
+  std::unique_ptr<QMimeData> enhanced(MetafileMimeData(g.graph, true));
+  EXPECT_EQ(test::WalkEmf(enhanced->data(QString::fromLatin1(EmfMimeType))).error, "");
+  EXPECT_TRUE(enhanced->data(QString::fromLatin1(SvgMimeType)).contains("<svg"));
+  EXPECT_TRUE(enhanced->hasImage());
+  std::unique_ptr<QMimeData> classic(MetafileMimeData(g.graph, false));
+  EXPECT_EQ(test::WalkWmf(classic->data(QString::fromLatin1(WmfMimeType))).error, "");
+  std::unique_ptr<QMimeData> bitmap(BitmapMimeData(g.graph));
+  EXPECT_EQ(qvariant_cast<QImage>(bitmap->imageData()).size(), QSize(400, 300));
+}
+
+}  // namespace
+}  // namespace zc
+
+int main(int argc, char** argv) {
+  QGuiApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
