@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <string>
 
 #include "text_file.h"
 #include "user_function_store.h"
@@ -42,9 +43,10 @@ std::vector<std::string> LoadDataFolder(EngineContext& context) {
 
   const std::string functionsPath = context.appDir + "Functions.inf";
   context.userFunctions.clear();
-  std::error_code error;
-  if (std::filesystem::exists(functionsPath, error)) {
+  try {
     LoadUserFunctions(context.userFunctions, functionsPath, true);
+  } catch (const FileError& failure) {
+    warnings.push_back(std::string("警告: ") + failure.what() + "。ユーザー関数なしで続けます。");
   }
   return warnings;
 }

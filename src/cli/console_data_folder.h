@@ -18,7 +18,8 @@ std::string DataFolderPath(const std::string& dir);
 // Reads context.appDir + "constants.txt" into context.constants (every line
 // an entry, in file order) and context.appDir + "Functions.inf", if it
 // exists, into context.userFunctions. Returns the warnings to show: one when
-// constants.txt cannot be read, in which case the constant list stays empty.
+// constants.txt cannot be read (the constant list stays empty), one when
+// Functions.inf exists but cannot be read (no user functions).
 std::vector<std::string> LoadDataFolder(EngineContext& context);
 
 }  // namespace zc

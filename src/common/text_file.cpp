@@ -262,6 +262,29 @@ std::optional<DecodedText> ReadTextFile(const std::string& path) {
   return DecodeText(*bytes);
 }
 
+std::optional<DecodedText> ReadTextFileIfExists(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
+    throw FileError(FileErrorMessage(path, "を読み込めません", errno));
+  }
+  std::string bytes;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got == 0) break;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      ::close(fd);
+      throw FileError(FileErrorMessage(path, "を読み込めません", error));
+    }
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(fd);
+  return DecodeText(bytes);
+}
+
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   const std::string target = ResolveTarget(path);
   std::string temp = target + ".tmp-XXXXXX";

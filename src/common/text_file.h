@@ -49,6 +49,11 @@ std::string EncodeText(std::string_view utf8, TextEncoding encoding);
 std::optional<std::string> ReadFileBytes(const std::string& path);
 std::optional<DecodedText> ReadTextFile(const std::string& path);
 
+// Reads a whole file that may be missing: nothing when it does not exist,
+// FileError when it exists but cannot be read (a folder, no permission, an
+// I/O error), so that an unreadable file is never mistaken for an empty one.
+std::optional<DecodedText> ReadTextFileIfExists(const std::string& path);
+
 // Writes to a temporary file beside `path`, flushes it and renames it over
 // the target, so a crash or a full disk never leaves a truncated file.
 // Throws FileError on failure; the old file is then untouched.

@@ -92,7 +92,7 @@ void AppendUserFunctions(UserFunctionList& list, std::string_view text) {
 
 bool LoadUserFunctions(UserFunctionList& list, const std::string& fileName, bool replace,
                        TextEncoding* encoding) {
-  const std::optional<DecodedText> decoded = ReadTextFile(fileName);
+  const std::optional<DecodedText> decoded = ReadTextFileIfExists(fileName);
   if (encoding != nullptr) *encoding = decoded ? decoded->encoding : TextEncoding::Utf8;
   if (replace) list.clear();
   if (decoded) AppendUserFunctions(list, decoded->utf8);

@@ -14,7 +14,8 @@ namespace zc {
 // Reads the INI file `fileName` and appends one record per section, repeated
 // sections included, to `list`; with `replace` the list is emptied first.
 // A missing file reads as empty. Values that cannot be read are never an
-// error. When `encoding` is given it receives the encoding the file was
+// error, but a file that exists and cannot be read throws FileError and
+// leaves the list as it was, so that it is never saved over as empty. When `encoding` is given it receives the encoding the file was
 // stored in (UTF-8 without mark for a missing file). The caller refreshes
 // any view of the list (the manager's) afterwards. Always returns true.
 bool LoadUserFunctions(UserFunctionList& list, const std::string& fileName, bool replace,

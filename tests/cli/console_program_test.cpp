@@ -144,6 +144,16 @@ TEST(ConsoleProgram, ReadsConstantsAndUserFunctionsFromTheDataFolderAndWritesNot
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data.dir.Path()), {}), 2);
 }
 
+TEST(ConsoleProgram, UnreadableFunctionsFileWarnsAndGoesOn) {
+  const DataFolder data("k=7\n");
+  std::filesystem::create_directory(data.dir.File("Functions.inf"));
+  const Outcome outcome = RunConsole(data.Args({"-e", "k"}));
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_EQ(outcome.out, "  7\n");
+  EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+  EXPECT_NE(outcome.err.find("Functions.inf"), std::string::npos);
+}
+
 TEST(ConsoleProgram, DefaultDataFolderIsTheProgramsOwn) {
   // The build copies the installation constants next to the program.
   const Outcome outcome = RunConsole({"-e", "pi", "-e", "c"});

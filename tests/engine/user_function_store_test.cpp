@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "temp_dir.h"
@@ -87,6 +88,17 @@ TEST(LoadUserFunctions, AppendsOrReplaces) {
   WriteRaw(dir.File("empty.inf"), "");
   LoadUserFunctions(list, dir.File("empty.inf"), true);
   EXPECT_TRUE(list.empty());
+}
+
+TEST(LoadUserFunctions, UnreadableFileThrowsAndKeepsTheList) {
+  TempDir dir;
+  // A folder where the file should be cannot be read, and is no empty file.
+  std::filesystem::create_directory(dir.File("Functions.inf"));
+  UserFunctionList list;
+  list.push_back(Function("kept", "1"));
+  EXPECT_THROW(LoadUserFunctions(list, dir.File("Functions.inf"), true), FileError);
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0]->aName, "kept");
 }
 
 TEST(LoadUserFunctions, RepeatedSectionsReadTheFirstOnesValues) {
