@@ -12,3 +12,10 @@ zc_target_defaults(zc_graph_component_tests)
 gtest_discover_tests(zc_graph_component_tests
   DISCOVERY_TIMEOUT 60
   PROPERTIES ENVIRONMENT "${ZC_QT_TEST_ENV}")
+
+# The on-screen graph view (Qt Widgets).
+add_executable(zc_graph_view_test ${CMAKE_CURRENT_LIST_DIR}/graph_view_test.cpp)
+target_link_libraries(zc_graph_view_test PRIVATE zc_graph_tool Qt6::Test)
+zc_target_defaults(zc_graph_view_test)
+add_test(NAME zc_graph_view_test COMMAND zc_graph_view_test)
+set_tests_properties(zc_graph_view_test PROPERTIES ENVIRONMENT "${ZC_QT_TEST_ENV}")

@@ -1,0 +1,55 @@
+// The on-screen host: it follows its own size and paints the graph's picture
+// from the off-screen image, and a failing drawing never escapes a paint.
+#include "graph_view.h"
+#include "xy_series_line.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace zc {
+
+class GraphViewTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void paintsTheGraphAtTheWidgetsSize() {
+    TGraphView view;
+    view.resize(320, 240);
+    auto* series = new TXYLineSeries();
+    series->SetParentGraph(&view.Graph());
+    series->AddXY(1, 1);
+    series->AddXY(9, 7);
+    const QImage shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(view.Graph().ClientSize(), QSize(320, 240));
+
+    QImage expected(320, 240, QImage::Format_RGB32);
+    QPainter painter(&expected);
+    view.Graph().DrawGraph(painter);
+    painter.end();
+    QCOMPARE(shown, expected);
+    QCOMPARE(view.Picture(), expected);
+  }
+
+  void anAxisFailureIsReportedInsteadOfThrown() {
+    TGraphView view;
+    view.resize(200, 150);
+    QSignalSpy failures(&view, &TGraphView::drawFailed);
+    // A manual maximum below the automatic minimum of the data.
+    auto* series = new TXYLineSeries();
+    series->SetParentGraph(&view.Graph());
+    series->AddXY(50, 50);
+    series->AddXY(60, 60);
+    view.Graph().XAxis().SetAutoMax(false);
+    view.grab();
+    QCOMPARE(failures.count(), 1);
+    QCOMPARE(failures.first().first().toString(), QStringLiteral("軸の範囲を超えています"));
+  }
+};
+
+}  // namespace zc
+
+QTEST_MAIN(zc::GraphViewTest)
+#include "graph_view_test.moc"
