@@ -1,0 +1,177 @@
+// zeltacalc-plot: its command line, and the program itself run as a user's
+// script would run it.
+#include "plot_options.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <string>
+#include <vector>
+
+namespace zc {
+namespace {
+
+TEST(PlotOptions, acceptedCommandLines) {
+  const PlotOptionsResult r = ParsePlotOptions({"--x", "-20:20:5", "--y=0:100", "--xscale", "pi", "--yscale", "LOG",
+                                                "--size", "640x480", "--angle", "rad", "--data-dir", "/d", "-o",
+                                                "out.svg", "-x^2", "tan x", "--", "--x"});
+  ASSERT_EQ(r.error, "");
+  const PlotOptions& o = r.options;
+  EXPECT_EQ(o.range.xMin, -20);
+  EXPECT_EQ(o.range.xMax, 20);
+  EXPECT_EQ(o.range.xStep, 5);
+  EXPECT_FALSE(o.xAutoStep);
+  EXPECT_EQ(o.range.yMin, 0);
+  EXPECT_EQ(o.range.yMax, 100);
+  EXPECT_TRUE(o.yAutoStep);
+  EXPECT_EQ(o.range.xType, asPi);
+  EXPECT_EQ(o.range.yType, asLog);
+  EXPECT_EQ(o.size, QSize(640, 480));
+  EXPECT_EQ(o.angle, AngleMode::Rad);
+  EXPECT_EQ(o.dataDir, "/d");
+  EXPECT_EQ(o.format, PictureFormat::Svg);
+  // A leading minus makes no option, and "--" lets an expression look like one.
+  EXPECT_EQ(o.expressions, (std::vector<std::string>{"-x^2", "tan x", "--x"}));
+}
+
+TEST(PlotOptions, defaultsAreTheToolsOpeningRange) {
+  const PlotOptionsResult r = ParsePlotOptions({"-o", "a.png", "x"});
+  ASSERT_EQ(r.error, "");
+  EXPECT_EQ(r.options.range.xMax, 10);
+  EXPECT_EQ(r.options.range.xMin, -10);
+  EXPECT_EQ(r.options.range.yStep, 5);
+  EXPECT_EQ(r.options.range.xType, asNormal);
+  EXPECT_EQ(r.options.angle, AngleMode::Deg);
+  EXPECT_EQ(r.options.format, PictureFormat::Png);
+}
+
+TEST(PlotOptions, rejectedCommandLines) {
+  struct Case {
+    std::vector<std::string> arguments;
+    const char* errorPart;
+  };
+  const Case cases[] = {
+      {{"--bogus", "-o", "a.png", "x"}, "--bogus"},
+      {{"-o", "a.png"}, "式を"},
+      {{"-o", "a.png", "x", "x", "x", "x"}, "式を"},
+      {{"x"}, "-o"},
+      {{"-o", "a.jpg", "x"}, "a.jpg"},
+      {{"-o", "a.png", "x", "--x"}, "--x の後に値がありません"},
+      {{"--x", "1:2:3:4", "-o", "a.png", "x"}, "1:2:3:4"},
+      {{"--x", "1:b", "-o", "a.png", "x"}, "1:b"},
+      {{"--x", "1", "-o", "a.png", "x"}, "--x"},
+      {{"--y", "1e999:2", "-o", "a.png", "x"}, "--y"},
+      {{"--xscale", "cubic", "-o", "a.png", "x"}, "cubic"},
+      {{"--size", "10x10", "-o", "a.png", "x"}, "--size"},
+      {{"--size", "640", "-o", "a.png", "x"}, "--size"},
+      {{"--size", "64.5x100", "-o", "a.png", "x"}, "--size"},
+      {{"--angle", "turn", "-o", "a.png", "x"}, "turn"},
+      {{"--data-dir=", "-o", "a.png", "x"}, "--data-dir"},
+  };
+  for (const Case& c : cases) {
+    const PlotOptionsResult r = ParsePlotOptions(c.arguments);
+    EXPECT_NE(r.error.find(c.errorPart), std::string::npos) << c.arguments.front() << ": " << r.error;
+  }
+}
+
+// --- the program ---------------------------------------------------------------
+
+struct PlotRun {
+  int exitCode = -1;
+  QString errors;
+};
+
+PlotRun RunPlot(const QStringList& arguments) {
+  QProcess process;
+  process.setProgram(QStringLiteral(ZC_PLOT_EXECUTABLE));
+  process.setArguments(arguments);
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.remove(QStringLiteral("QT_QPA_PLATFORM"));  // it must find its own way without a display
+  environment.remove(QStringLiteral("DISPLAY"));
+  process.setProcessEnvironment(environment);
+  process.start();
+  process.waitForFinished(60000);
+  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+          QString::fromUtf8(process.readAllStandardError())};
+}
+
+TEST(PlotProgram, writesEachFormatWithoutADisplay) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  struct Case {
+    const char* file;
+    QByteArray start;
+  };
+  const Case cases[] = {{"g.bmp", "BM"},
+                        {"g.png", "\x89PNG"},
+                        {"g.svg", "<?xml"},
+                        {"g.emf", QByteArray("\x01\x00\x00\x00", 4)},
+                        {"g.pdf", "%PDF"}};
+  for (const Case& c : cases) {
+    const QString path = dir.filePath(QString::fromLatin1(c.file));
+    const PlotRun run = RunPlot({QStringLiteral("-o"), path, QStringLiteral("x^2/10"), QStringLiteral("tan x"),
+                             QStringLiteral("-x")});
+    EXPECT_EQ(run.exitCode, 0) << c.file << " " << run.errors.toStdString();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.file;
+    EXPECT_TRUE(file.readAll().startsWith(c.start)) << c.file;
+  }
+  const QImage bitmap(dir.filePath(QStringLiteral("g.bmp")), "BMP");
+  EXPECT_EQ(bitmap.size(), QSize(700, 500));
+}
+
+TEST(PlotProgram, drawsTheCurveInTheFirstRowsColour) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("line.png"));
+  const PlotRun run = RunPlot({QStringLiteral("--size"), QStringLiteral("300x200"), QStringLiteral("-o"), path,
+                           QStringLiteral("x")});
+  ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+  const QImage image(path);
+  ASSERT_EQ(image.size(), QSize(300, 200));
+  int curvePixels = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) curvePixels += image.pixelColor(x, y) == QColor(0, 0, 160);
+  }
+  EXPECT_GT(curvePixels, 100);
+}
+
+TEST(PlotProgram, failuresExitOneAndWriteNothing) {
+  QTemporaryDir dir;
+  struct Case {
+    QStringList arguments;
+    const char* message;
+  };
+  const QString out = dir.filePath(QStringLiteral("never.png"));
+  const Case cases[] = {
+      {{QStringLiteral("--x"), QStringLiteral("5:1"), QStringLiteral("-o"), out, QStringLiteral("x")},
+       "軸の範囲を超えています"},
+      {{QStringLiteral("--x"), QStringLiteral("-10:10:0"), QStringLiteral("-o"), out, QStringLiteral("x")},
+       "目盛間隔はゼロ以下に設定できません"},
+      {{QStringLiteral("--yscale"), QStringLiteral("log"), QStringLiteral("-o"), out, QStringLiteral("x")},
+       "対数目盛にできません"},
+      {{QStringLiteral("--colour"), QStringLiteral("red"), QStringLiteral("-o"), out, QStringLiteral("x")},
+       "--colour"},
+      {{QStringLiteral("-o"), out, QStringLiteral("x+1.2.3")}, "1.2.3"},
+      {{QStringLiteral("-o"), dir.filePath(QStringLiteral("no/such/dir.png")), QStringLiteral("x")}, "dir.png"},
+  };
+  for (const Case& c : cases) {
+    const PlotRun run = RunPlot(c.arguments);
+    EXPECT_EQ(run.exitCode, 1) << c.message;
+    EXPECT_TRUE(run.errors.contains(QString::fromUtf8(c.message))) << run.errors.toStdString();
+    EXPECT_FALSE(QFile::exists(out)) << c.message;
+  }
+}
+
+}  // namespace
+}  // namespace zc
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
