@@ -1,7 +1,6 @@
 #include "function_library.h"
 
 #include <algorithm>
-#include <cfenv>
 #include <cmath>
 #include <cstdint>
 #include <exception>
@@ -34,7 +33,8 @@ constexpr long double kHalfPi = 1.57079632679489661923L;
 constexpr long double kOneThird = 0.333333333333333333333L;
 
 // Arguments this close to zero count as zero for the reciprocal inverse
-// functions and the hyperbolic sine and cosine.
+// functions and the hyperbolic sine and cosine; atnh takes it, scaled, as
+// its tolerance around 1 and -1.
 constexpr long double kNearZero = 1E-16L;
 
 // Built-in functions in the order of the name table.
