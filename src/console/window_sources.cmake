@@ -1,1 +1,11 @@
-target_sources(zc_console PRIVATE placeholder.cpp)
+# The main window: console log, input line, control panel, quick buttons and menus.
+target_sources(zc_console PRIVATE
+  console_fonts.cpp
+  console_log.cpp
+  control_panel.cpp
+  function_menus.cpp
+  input_line.cpp
+  main_menu.cpp
+  number_format.cpp
+  quick_buttons.cpp
+)

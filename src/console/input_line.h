@@ -1,0 +1,50 @@
+// The input line (ComboBox1): an editable combo box whose drop-down list is
+// the input history, newest entry on top. It knows no commands of its own:
+// Enter, with or without Shift, is the only key it treats specially.
+#pragma once
+
+#include <QComboBox>
+
+namespace zc {
+
+class TInputLine : public QComboBox {
+  Q_OBJECT
+
+ public:
+  explicit TInputLine(QWidget* parent = nullptr);
+
+  QString Text() const;
+  int CaretPosition() const;
+
+  // Changes the text without telling anyone: programmatic changes are not
+  // echoed unless the caller asks for it.
+  void SetTextSilently(const QString& text, int caretPosition);
+
+  // The history: Enter puts a line on top, quick execution at the bottom.
+  // The typed text and the caret stay as they are.
+  void AddHistoryOnTop(const QString& line);
+  void AddHistoryAtBottom(const QString& line);
+  QStringList History() const;
+
+ signals:
+  // Enter (either Enter key); `shiftHeld` keeps the line for editing.
+  void EnterPressed(bool shiftHeld);
+  // A key that produces a character, other than Enter, was pressed; it comes
+  // before the change it may cause.
+  void CharacterKeyPressed();
+  // The user changed the text: typing, pasting or choosing a history entry.
+  void TextChangedByUser();
+
+ protected:
+  // Keys reach the combo box itself while it holds the focus, and the line
+  // edit directly when that one does; both end here.
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // True when the key was Enter and has been dealt with.
+  bool HandleKey(QKeyEvent* event);
+  void InsertHistory(int index, const QString& line);
+};
+
+}  // namespace zc
