@@ -29,7 +29,9 @@ class TGraphMarker {
   // Copies owner, shape, size, pen and brush.
   void Assign(const TGraphMarker& source);
 
+  // The series whose graph repaints when the marker changes.
   TXYGraphSeries* OwnerSeries() const { return FOwnerSeries; }
+  void SetOwnerSeries(TXYGraphSeries* series) { FOwnerSeries = series; }
   TMarkerShape Shape() const { return FShape; }
   void SetShape(TMarkerShape value);
   int Size() const { return FSize; }

@@ -80,6 +80,9 @@ TXYMarkerSeries::TXYMarkerSeries(const QString& name) : TXYLineSeries(name), FMa
 
 void TXYMarkerSeries::SetMarker(const TGraphMarker& value) {
   FMarker.Assign(value);
+  // The series' own marker keeps reporting its changes to this series, even
+  // when the settings came from a marker of another series or of none.
+  FMarker.SetOwnerSeries(this);
   DataChanged();
 }
 

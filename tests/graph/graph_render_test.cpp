@@ -371,6 +371,16 @@ TEST(GraphProperties, ChangesAreReportedForRepainting) {
   const int before = changes;
   series->AddXY(2, 2);
   EXPECT_GT(changes, before);
+
+  auto* markers = new TXYMarkerSeries();
+  markers->SetParentGraph(&graph);
+  TGraphMarker settings;
+  settings.SetShape(msCircle);
+  markers->SetMarker(settings);
+  EXPECT_EQ(markers->Marker().Shape(), msCircle);
+  const int beforeMarker = changes;
+  markers->Marker().SetSize(20);
+  EXPECT_GT(changes, beforeMarker) << "a marker set from outside still repaints its series";
 }
 
 TEST(SeriesData, ErrorBarsSaveXYLowerUpperAndReadThemBack) {
