@@ -25,7 +25,10 @@ class ValueListEditor : public QTableView {
   Q_OBJECT
 
  public:
-  // `lines` must outlive the grid.
+  // `lines` must outlive the grid. An owner that holds the list as a member
+  // must destroy the grid first (delete it in its own destructor): hiding a
+  // window during destruction closes an open cell editor, which writes
+  // into the list.
   explicit ValueListEditor(NameValueList& lines, QWidget* parent = nullptr);
   ~ValueListEditor() override;
 

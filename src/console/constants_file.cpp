@@ -1,0 +1,27 @@
+#include "constants_file.h"
+
+namespace zc {
+
+ConstantsFile LoadConstants(const std::string& path) {
+  auto decoded = ReadTextFile(path);
+  if (!decoded) throw FileError("ファイル " + path + " を開けません。");
+  ConstantsFile file;
+  file.lines = SplitLines(decoded->utf8);
+  file.encoding = decoded->encoding;
+  return file;
+}
+
+std::string EncodeConstants(const NameValueList& lines, TextEncoding encoding) {
+  std::string text;
+  for (const auto& line : lines) {
+    text += line;
+    text += "\r\n";
+  }
+  return EncodeText(text, encoding);
+}
+
+void SaveConstants(const std::string& path, const NameValueList& lines, TextEncoding encoding) {
+  WriteFileAtomically(path, EncodeConstants(lines, encoding));
+}
+
+}  // namespace zc
