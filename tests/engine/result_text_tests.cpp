@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <limits>
 #include <random>
 #include <string>
@@ -188,15 +189,38 @@ TEST(DecimalConversion, RoundsLikeTheExactConversion) {
   freelocale(c);
 }
 
+// Switches LC_NUMERIC to a locale with a decimal comma, compiling one into a
+// temporary folder when the system has none installed.
+// `compiled` receives the folder to remove afterwards.
+bool UseDecimalCommaLocale(std::string& compiled) {
+  if (setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr) return true;
+  char folder[] = "/tmp/zc_locale_XXXXXX";
+  if (mkdtemp(folder) == nullptr) return false;
+  compiled = folder;
+  const std::string command = std::string("localedef -i de_DE -f UTF-8 ") + folder +
+                              "/de_DE.UTF-8 >/dev/null 2>&1";
+  if (std::system(command.c_str()) != 0) return false;
+  setenv("LOCPATH", folder, 1);
+  return setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+}
+
 TEST(DecimalConversion, IgnoresTheProcessLocale) {
-  // A locale with a decimal comma must not change how texts read.
-  if (setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "no de_DE locale";
+  // A locale with a decimal comma must not change how texts read or print.
+  std::string compiled;
+  const bool available = UseDecimalCommaLocale(compiled);
+  if (!compiled.empty()) std::filesystem::remove_all(compiled);
+  if (!available) GTEST_SKIP() << "no locale with a decimal comma";
+  char probe[16];
+  std::snprintf(probe, sizeof probe, "%.1f", 1.5);
+  ASSERT_STREQ(probe, "1,5");
   long double value = 0;
   EXPECT_EQ(ConvertValueText("1.5", value), DecimalConversion::Ok);
   EXPECT_EQ(value, 1.5L);
   EXPECT_EQ(ConvertValueText("1,5", value), DecimalConversion::Malformed);
   EXPECT_EQ(ConvertValueText("1.23456789012345678901234", value), DecimalConversion::Ok);
   EXPECT_EQ(ResultText(1.5L), "1.5");
+  EXPECT_EQ(ResultText(1e-300L / 3), "3.33333333333333E-301");
+  EXPECT_EQ(ResultText(0.1L + 0.2L), "0.3");
   setlocale(LC_NUMERIC, "C");
 }
 
