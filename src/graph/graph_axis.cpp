@@ -569,9 +569,11 @@ void TGraphAxis::DrawTitle(QPainter& painter) const {
       case tlHead: anchor = QPoint(right, FAxisPos - h / 2); break;
       case tlFoot: anchor = QPoint(FMinPos - FLabelSpace, FAxisPos - h / 2); break;
       case tlSide: anchor = QPoint(centreX - w / 2 + w, FAxisPos + AxisHeight() - h); break;
-      // In the strip the graph keeps free below the X axis bounds, as the Y
-      // axis's fixed title sits in the strip at the left.
-      case tlFixed: anchor = QPoint(centreX - w / 2 + w, bottom); break;
+      // At the foot of the graph, in the strip kept free below the labels,
+      // as the Y axis's fixed title sits in the strip at the left.
+      case tlFixed:
+        anchor = QPoint(centreX - w / 2 + w, BottomEdge(FParentGraph.WorkRect()) - h);
+        break;
     }
   }
   QPoint origin;
