@@ -1,6 +1,7 @@
 // Drawings into an image, checked pixel by pixel where the layout puts them.
 #include "graph_error.h"
 #include "graph_marker.h"
+#include "series_kinds.h"
 #include "xy_graph.h"
 #include "xy_series_line.h"
 #include "xy_series_point.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <sstream>
 #include <vector>
@@ -218,9 +220,34 @@ TEST(GraphRendering, BubblesScaleWithTheLargestRadius) {
   const QImage empty = Render(graph);
   EXPECT_EQ(Pixel(empty, graph.GetXYPoint(1, 5)), White) << "all radii 0: nothing";
   series->AddBubble(3, 5, 2);
+  series->AddBubble(2, 8, 1);
   const QImage image = Render(graph);
-  EXPECT_EQ(Pixel(image, graph.GetXYPoint(3, 5)), Green);
   EXPECT_EQ(Pixel(image, graph.GetXYPoint(1, 5)), White);
+  // The largest bubble's radius is 10 % of the shorter axis extent.
+  const int radius = std::min(graph.YAxis().AxisHeight(), graph.XAxis().AxisWidth()) / 10;
+  const QPoint big = graph.GetXYPoint(3, 5);
+  EXPECT_EQ(Pixel(image, big + QPoint(radius - 2, 0)), Green);
+  EXPECT_NE(Pixel(image, big + QPoint(radius + 2, 0)), Green);
+  const QPoint small = graph.GetXYPoint(2, 8);
+  EXPECT_EQ(Pixel(image, small + QPoint(radius / 2 - 2, 0)), Green);
+  EXPECT_NE(Pixel(image, small + QPoint(radius / 2 + 2, 0)), Green);
+}
+
+TEST(GraphRendering, ErrorBarsHaveCapsOnlyWhereTheBarEnds) {
+  TXYGraph graph;
+  SetRanges(graph, 4, 0, 10);
+  auto* series = new TXYErrorBarSeries();
+  series->SetParentGraph(&graph);
+  series->SetJoined(false);
+  series->SetPen(QPen(QColor(Red), 1));
+  series->AddErrorBar(1, 5, 2, 1);
+  series->AddErrorBar(3, 9, 3, 1);  // the bar is cut at the top border
+  const QImage image = Render(graph);
+  EXPECT_EQ(Pixel(image, graph.GetXYPoint(1, 6)), Red) << "the bar";
+  EXPECT_EQ(Pixel(image, graph.GetXYPoint(1, 7) + QPoint(-4, 0)), Red) << "upper cap";
+  EXPECT_EQ(Pixel(image, graph.GetXYPoint(1, 4) + QPoint(3, 0)), Red) << "lower cap";
+  EXPECT_EQ(Pixel(image, graph.GetXYPoint(3, 8) + QPoint(-4, 0)), Red) << "lower cap of the cut bar";
+  EXPECT_NE(Pixel(image, graph.GetXYPoint(3, 10) + QPoint(-4, 0)), Red) << "no cap at the border";
 }
 
 TEST(GraphRendering, AfterDrawIsCalledOncePerDrawing) {
@@ -423,6 +450,20 @@ TEST(SeriesData, ATruncatedStreamLeavesTheSeriesAsItWas) {
   EXPECT_THROW(target.ReadData(in), EListError);
   EXPECT_EQ(target.DataCount(), 1);
   EXPECT_EQ(target.EndXValues().GetValue(0), 8);
+}
+
+TEST(SeriesData, KindsAreListedAndCreatedByName) {
+  std::vector<std::string> names;
+  for (const TSeriesKind& kind : SeriesKinds()) names.push_back(kind.displayName.toStdString());
+  EXPECT_EQ(names, (std::vector<std::string>{"折れ線", "散布図", "矢印", "泡", "エラーバー"}));
+  for (std::string_view className :
+       {"TXYGraphSeries", "TXYLineSeries", "TXYMarkerSeries", "TXYArrowSeries", "TXYBubbleSeries",
+        "TXYErrorBarSeries", "TXYPolyPolygonSeries", "TXYPolyPolyLineSeries", "TXYInequalSeries"}) {
+    const auto series = CreateSeries(className);
+    ASSERT_NE(series, nullptr) << className;
+    EXPECT_EQ(SeriesClassName(*series), className);
+  }
+  EXPECT_EQ(CreateSeries("TNoSuchSeries"), nullptr);
 }
 
 TEST(SeriesData, FillSamplesNeedsAGraph) {
