@@ -1,5 +1,7 @@
 #include "wmf_writer.h"
 
+#include <QStringEncoder>
+
 #include <algorithm>
 
 namespace zc {
@@ -16,7 +18,29 @@ constexpr int kAlignBaselineLeft = 24;
 constexpr int kNullBrushStyle = 1;
 constexpr std::uint32_t kSourceCopy = 0x00CC0020;
 
+constexpr std::uint8_t kAnsiCharset = 0;
+
 int Clamp16(int value) { return std::clamp(value, -32768, 32767); }
+
+bool IsLatin1(const QString& text) {
+  return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 256; });
+}
+
+std::uint8_t CharsetFor(const QString& text) {
+  if (IsLatin1(text)) return kAnsiCharset;
+  QStringEncoder encoder("Shift_JIS");
+  if (!encoder.isValid()) return kAnsiCharset;
+  (void)encoder.encode(text);
+  return encoder.hasError() ? kAnsiCharset : kShiftJisCharset;
+}
+
+QByteArray EncodeText(const QString& text, std::uint8_t charset) {
+  if (charset == kShiftJisCharset) {
+    QStringEncoder encoder("Shift_JIS");
+    return encoder.encode(text);
+  }
+  return text.toLatin1();  // "?" for what Latin-1 lacks
+}
 }  // namespace
 
 qsizetype WmfWriter::StartRecord(std::uint16_t function) {
@@ -52,6 +76,7 @@ void WmfWriter::Begin(QSize size) {
   penSlot_.reset();
   brushSlot_.reset();
   fontSlot_.reset();
+  fontCharset_ = kAnsiCharset;
   textColor_.reset();
   winding_.reset();
 
@@ -170,6 +195,11 @@ void WmfWriter::SelectFont(const GdiFont& font) {
     return;
   }
   font_ = font;
+  CreateFont(font, fontCharset_);
+}
+
+void WmfWriter::CreateFont(const GdiFont& font, std::uint8_t charset) {
+  fontCharset_ = charset;
   const std::uint16_t index = CreateObjectIndex();
   const qsizetype start = StartRecord(wmr::CreateFontIndirect);
   out_.PutS16(-Clamp16(font.height));
@@ -180,12 +210,12 @@ void WmfWriter::SelectFont(const GdiFont& font) {
   out_.Put8(font.italic ? 1 : 0);
   out_.Put8(font.underline ? 1 : 0);
   out_.Put8(font.strikeOut ? 1 : 0);
-  out_.Put8(0);  // ANSI character set
+  out_.Put8(charset);
   out_.Put8(0);
   out_.Put8(0);
   out_.Put8(0);
   out_.Put8(0);
-  QByteArray face = font.family.toLatin1().left(31);
+  QByteArray face = EncodeText(font.family, CharsetFor(font.family)).left(31);
   face.append('\0');
   out_.PutBytes(face);
   EndRecord(start);
@@ -261,7 +291,21 @@ void WmfWriter::Pixel(QPoint point, QRgb color) {
 }
 
 void WmfWriter::Text(QPoint origin, const QString& text, const std::vector<int>& advances) {
-  const QByteArray bytes = text.toLatin1();
+  // Latin-1 text goes out as it is; anything else in Japanese code page 932
+  // with a font of that character set, as Japanese systems read it.
+  const std::uint8_t charset = CharsetFor(text);
+  if (font_ && charset != fontCharset_) CreateFont(*font_, charset);
+  std::vector<int> byteAdvances;
+  QByteArray bytes;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QByteArray one = EncodeText(QString(text.at(i)), charset);
+    bytes.append(one);
+    // A double-byte character carries its advance on the first byte.
+    for (qsizetype b = 0; b < one.size(); ++b) {
+      byteAdvances.push_back(b == 0 && static_cast<std::size_t>(i) < advances.size() ? advances[static_cast<std::size_t>(i)]
+                                                                                     : 0);
+    }
+  }
   const qsizetype start = StartRecord(wmr::ExtTextOut);
   out_.PutS16(Clamp16(origin.y()));
   out_.PutS16(Clamp16(origin.x()));
@@ -269,9 +313,7 @@ void WmfWriter::Text(QPoint origin, const QString& text, const std::vector<int>&
   out_.Put16(0);  // no options, so no rectangle
   out_.PutBytes(bytes);
   out_.PadTo(2);
-  for (qsizetype i = 0; i < bytes.size(); ++i) {
-    out_.PutS16(static_cast<std::size_t>(i) < advances.size() ? advances[static_cast<std::size_t>(i)] : 0);
-  }
+  for (int advance : byteAdvances) out_.PutS16(advance);
   EndRecord(start);
 }
 

@@ -3,7 +3,8 @@
 // the 16-bit drawing records and the end record. The classic format has no
 // multi-polyline record, no clip regions made of several rectangles and
 // only 8-bit text: pieces become single polylines, a clip becomes its
-// bounding rectangle and text outside Latin-1 shows as "?".
+// bounding rectangle, and text is 8-bit: Latin-1, or Japanese code page
+// 932 with a font of that character set; other characters show as "?".
 #pragma once
 
 #include "metafile_recorder.h"
@@ -80,6 +81,7 @@ class WmfWriter : public MetafileRecorder {
   void Replace(std::optional<Slot>& slot, std::uint16_t newIndex);
   void Reselect(std::optional<Slot>& slot);
   void ReselectAll();
+  void CreateFont(const GdiFont& font, std::uint8_t charset);
 
   RecordBuffer out_;
   QSize size_;
@@ -89,8 +91,11 @@ class WmfWriter : public MetafileRecorder {
   std::optional<GdiBrush> brush_;
   std::optional<GdiFont> font_;
   std::optional<Slot> penSlot_, brushSlot_, fontSlot_;
+  std::uint8_t fontCharset_ = 0;
   std::optional<QRgb> textColor_;
   std::optional<bool> winding_;
 };
+
+inline constexpr std::uint8_t kShiftJisCharset = 128;
 
 }  // namespace zc

@@ -351,6 +351,30 @@ TEST(WmfDevice, clippingAgainReselectsTheObjectsInUse) {
   EXPECT_EQ(walk.OfType(wmr::CreatePenIndirect).size(), 1u);
 }
 
+TEST(WmfDevice, japaneseTextGoesOutInCodePage932) {
+  const QByteArray bytes = Draw(MetafileFormat::Placeable, QSize(100, 100), [](QPainter& p) {
+    p.drawText(QPoint(5, 20), QStringLiteral("x1"));
+    p.drawText(QPoint(5, 40), QStringLiteral("グラフ"));
+  });
+  const test::Walk walk = test::WalkWmf(bytes);
+  ASSERT_EQ(walk.error, "");
+  const auto texts = walk.OfType(wmr::ExtTextOut);
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(bytes.mid(texts[0].offset + 14, 2), QByteArray("x1"));
+  const qsizetype t = texts[1].offset;
+  ASSERT_EQ(S16(bytes, t + 10), 6);  // three characters, two bytes each
+  EXPECT_EQ(bytes.mid(t + 14, 6), QByteArray("\x83\x4f\x83\x89\x83\x74"));
+  // Each character's advance sits on its first byte.
+  EXPECT_GT(S16(bytes, t + 20), 0);
+  EXPECT_EQ(S16(bytes, t + 22), 0);
+  // The Japanese text is drawn with a font of the Japanese character set.
+  const auto fonts = walk.OfType(wmr::CreateFontIndirect);
+  ASSERT_EQ(fonts.size(), 2u);
+  EXPECT_EQ(static_cast<std::uint8_t>(bytes[fonts[0].offset + 6 + 13]), 0);
+  EXPECT_EQ(static_cast<std::uint8_t>(bytes[fonts[1].offset + 6 + 13]), 128);
+  EXPECT_LT(fonts[1].offset, t);
+}
+
 TEST(MetafileTranslation, pensFollowTheirStyleWidthAndScale) {
   struct Case {
     QPen pen;
