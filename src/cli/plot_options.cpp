@@ -52,7 +52,9 @@ std::string ParseRange(const std::string& name, std::string_view value, double& 
   min = numbers[0];
   max = numbers[1];
   autoStep = numbers.size() == 2;
-  if (!autoStep) step = numbers[2];
+  // Without a step the axis chooses one; until then a fifth of the range
+  // keeps the range checks from tripping over the default step.
+  step = autoStep ? (max - min) / 5 : numbers[2];
   return {};
 }
 

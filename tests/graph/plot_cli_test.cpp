@@ -129,7 +129,7 @@ TEST(PlotProgram, drawsTheCurveInTheFirstRowsColour) {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("line.png"));
   const PlotRun run = RunPlot({QStringLiteral("--size"), QStringLiteral("300x200"), QStringLiteral("-o"), path,
-                           QStringLiteral("x")});
+                               QStringLiteral("x")});
   ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
   const QImage image(path);
   ASSERT_EQ(image.size(), QSize(300, 200));
@@ -138,6 +138,17 @@ TEST(PlotProgram, drawsTheCurveInTheFirstRowsColour) {
     for (int x = 0; x < image.width(); ++x) curvePixels += image.pixelColor(x, y) == QColor(0, 0, 160);
   }
   EXPECT_GT(curvePixels, 100);
+}
+
+TEST(PlotProgram, rangesWithoutAStepGetTheAxisStep) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("wide.png"));
+  // The opening step of 5 would be far too fine for these ranges.
+  const PlotRun run = RunPlot({QStringLiteral("--x"), QStringLiteral("0:1000"), QStringLiteral("--y"),
+                               QStringLiteral("1:1000"), QStringLiteral("--yscale"), QStringLiteral("log"),
+                               QStringLiteral("-o"), path, QStringLiteral("x")});
+  EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+  EXPECT_TRUE(QFile::exists(path));
 }
 
 TEST(PlotProgram, failuresExitOneAndWriteNothing) {
