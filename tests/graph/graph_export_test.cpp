@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -161,6 +162,18 @@ TEST(GraphExport, clipboardMetafileCarriesSvgAndABitmapToo) {
   EXPECT_EQ(test::WalkWmf(classic->data(QString::fromLatin1(WmfMimeType))).error, "");
   std::unique_ptr<QMimeData> bitmap(BitmapMimeData(g.graph));
   EXPECT_EQ(qvariant_cast<QImage>(bitmap->imageData()).size(), QSize(400, 300));
+}
+
+TEST(GraphExport, copyingPutsThePictureOnTheClipboard) {
+  SampleGraph g;
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  g.graph.CopyToClipboardMetafile(true);
+  ASSERT_NE(clipboard->mimeData(), nullptr);
+  EXPECT_EQ(test::WalkEmf(clipboard->mimeData()->data(QString::fromLatin1(EmfMimeType))).error, "");
+  EXPECT_TRUE(clipboard->mimeData()->hasFormat(QString::fromLatin1(SvgMimeType)));
+  g.graph.CopyToClipboardBitmap();
+  EXPECT_EQ(clipboard->image().size(), QSize(400, 300));
+  EXPECT_FALSE(clipboard->mimeData()->hasFormat(QString::fromLatin1(EmfMimeType)));
 }
 
 }  // namespace
