@@ -86,6 +86,13 @@ class FilteringDelegate : public QStyledItemDelegate {
  protected:
   bool eventFilter(QObject* editor, QEvent* event) override {
     if (event->type() == QEvent::KeyPress && grid_->eventFilter(editor, event)) return true;
+    // A window that is going away takes the focus from the editor; its owner
+    // may already have destroyed the lines, so the text is not written then.
+    // Owners that keep the edits (the constants dialog) commit before hiding.
+    if (event->type() == QEvent::FocusOut) {
+      auto* widget = qobject_cast<QWidget*>(editor);
+      if (widget && widget->window()->isHidden()) return false;
+    }
     return QStyledItemDelegate::eventFilter(editor, event);
   }
 
@@ -132,8 +139,10 @@ void ValueListEditor::Refresh() {
 }
 
 void ValueListEditor::CommitEdit() {
+  // The grid places no widgets of its own in cells, so a cell widget is an
+  // open editor.
   const QModelIndex current = currentIndex();
-  if (state() != QAbstractItemView::EditingState || !current.isValid()) return;
+  if (!current.isValid()) return;
   if (QWidget* editor = indexWidget(current)) {
     commitData(editor);
     closeEditor(editor, QAbstractItemDelegate::NoHint);
@@ -225,7 +234,7 @@ void ValueListEditor::contextMenuEvent(QContextMenuEvent* event) {
 
 void ValueListEditor::showEvent(QShowEvent* event) {
   // Catches engine writes made while the grid was hidden.
-  model_->Reload();
+  Refresh();
   QTableView::showEvent(event);
 }
 

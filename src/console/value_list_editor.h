@@ -25,10 +25,10 @@ class ValueListEditor : public QTableView {
   Q_OBJECT
 
  public:
-  // `lines` must outlive the grid. An owner that holds the list as a member
-  // must destroy the grid first (delete it in its own destructor): hiding a
-  // window during destruction closes an open cell editor, which writes
-  // into the list.
+  // `lines` must outlive the grid's use of it. A cell still being edited when
+  // the grid's window is hidden or destroyed is dropped, not written, so an
+  // owner may hold the list as a member of the window; call CommitEdit()
+  // before hiding when the edit should count.
   explicit ValueListEditor(NameValueList& lines, QWidget* parent = nullptr);
   ~ValueListEditor() override;
 

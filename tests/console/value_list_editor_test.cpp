@@ -108,6 +108,34 @@ class ValueListEditorTest : public QObject {
     QCOMPARE(lines.size(), size_t{1});
   }
 
+  void hidingTheWindowDropsAnOpenEditInsteadOfWritingIt() {
+    // The main window holds the variable list as a member, which dies before
+    // the window hides itself in its base destructor: a write then would
+    // land in freed memory.
+    QWidget window;
+    NameValueList lines{"a=1"};
+    auto* grid = new ValueListEditor(lines, &window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QModelIndex value = grid->model()->index(0, 1);
+    grid->setCurrentIndex(value);
+    grid->edit(value);
+    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(value));
+    QVERIFY(editor);
+    editor->setFocus();
+    QTest::keyClicks(editor, "77");
+    window.hide();
+    QCOMPARE(lines, NameValueList{"a=1"});
+    // CommitEdit is how an owner keeps it.
+    window.show();
+    grid->edit(value);
+    editor = qobject_cast<QLineEdit*>(grid->indexWidget(value));
+    QVERIFY(editor);
+    editor->setText(QStringLiteral("5"));
+    grid->CommitEdit();
+    QCOMPARE(lines, NameValueList{"a=5"});
+  }
+
   void variablesGridHasNoValueFilter() {
     NameValueList lines{"a=1"};
     ValueListEditor grid(lines);
