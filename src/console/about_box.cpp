@@ -70,15 +70,15 @@ void PaintArtwork(QPainter& painter) {
   plot(QColor(160, 255, 140), [](double x) { return 1.5 * std::cos(x * 0.7) * std::exp(-0.08 * x * x) + 1.0; });
 
   // Soft light behind the title.
-  QRadialGradient glow(QPointF(150, 52), 170);
+  QRadialGradient glow(QPointF(150, 52), 130);
   glow.setColorAt(0.0, QColor(120, 200, 255, 70));
   glow.setColorAt(1.0, QColor(120, 200, 255, 0));
-  painter.fillRect(QRect(0, 0, kWidth, 140), glow);
+  painter.fillRect(QRect(0, 0, 300, 200), glow);
 
   QFont title(QStringLiteral("Sans Serif"));
-  title.setPixelSize(46);
+  title.setPixelSize(40);
   title.setBold(true);
-  title.setLetterSpacing(QFont::AbsoluteSpacing, 3);
+  title.setLetterSpacing(QFont::AbsoluteSpacing, 2);
   painter.setFont(title);
   painter.setPen(QColor(0, 0, 0, 120));
   painter.drawText(QPoint(26, 70), QStringLiteral("ZELTA CALC"));
@@ -92,12 +92,12 @@ void PaintArtwork(QPainter& painter) {
   painter.drawText(QPoint(28, 94), QStringLiteral("関数電卓システム"));
 
   // A small display panel with a result on it.
-  const QRectF display(332, 24, 236, 64);
+  const QRectF display(368, 26, 208, 58);
   painter.setPen(QPen(QColor(200, 220, 230), 1.5));
   painter.setBrush(QColor(20, 40, 30, 220));
   painter.drawRoundedRect(display, 8, 8);
   QFont digits(QStringLiteral("Monospace"));
-  digits.setPixelSize(26);
+  digits.setPixelSize(24);
   digits.setBold(true);
   painter.setFont(digits);
   painter.setPen(QColor(130, 255, 170));
@@ -137,8 +137,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
   Link->installEventFilter(this);
   SetLinkHovered(false);
 
-  QLabel* history = MakeLabel(QStringLiteral("v1.00  最初の公開版 (コンソール計算と関数メニュー)\n"
-                                             "v1.01  グラフ・微積分・素因数分解ツールを追加"),
+  QLabel* history = MakeLabel(QStringLiteral("v1.00  最初の公開版\n"
+                                             "v1.01  グラフと計算ツールを追加"),
                               this, Qt::AlignLeft);
   history->setGeometry(kHistoryFrame.adjusted(10, 2, -8, -2));
 

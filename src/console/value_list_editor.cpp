@@ -1,6 +1,7 @@
 #include "value_list_editor.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -115,6 +116,13 @@ ValueListEditor::ValueListEditor(NameValueList& lines, QWidget* parent)
   setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                   QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
   verticalHeader()->setVisible(false);
+  // Monospaced cells keep values of different lengths easy to compare.
+  QFont cellFont(QStringLiteral("Courier New"));
+  cellFont.setPixelSize(12);
+  setFont(cellFont);
+  horizontalHeader()->setFont(QApplication::font(horizontalHeader()));
+  verticalHeader()->setMinimumSectionSize(1);
+  verticalHeader()->setDefaultSectionSize(19);
   horizontalHeader()->setStretchLastSection(true);
   horizontalHeader()->setSectionsClickable(false);
   setWordWrap(false);
