@@ -68,6 +68,7 @@ TConstDlg::TConstDlg(NameValueList& constants, TextEncoding encoding, QWidget* p
   ValueListEditor1 = new ValueListEditor(gridLines_, this);
   ValueListEditor1->SetColumnWidths(106, 235);
   ValueListEditor1->SetValueFilter(true);
+  ValueListEditor1->SetEnterAppendsRow(false);
   ValueListEditor1->SetPopupMenuEnabled(false);
 
   auto* layout = new QVBoxLayout(this);

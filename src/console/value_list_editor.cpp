@@ -61,7 +61,13 @@ class NameValueModel : public QAbstractTableModel {
     return {};
   }
 
+  // Same number of lines: only values changed (the usual ANS update), so the
+  // view keeps its scroll position and current cell untouched.
   void Reload() {
+    if (rows_ == Count()) {
+      if (rows_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, 1));
+      return;
+    }
     beginResetModel();
     rows_ = Count();
     endResetModel();
@@ -201,8 +207,10 @@ bool ValueListEditor::AcceptsTypedText(const QString& text) const {
   return true;
 }
 
+void ValueListEditor::SetEnterAppendsRow(bool enabled) { enterAppendsRow_ = enabled; }
+
 void ValueListEditor::keyPressEvent(QKeyEvent* event) {
-  if (IsEnterKey(event)) {
+  if (enterAppendsRow_ && IsEnterKey(event)) {
     AppendEmptyRow();
     event->accept();
     return;
@@ -220,7 +228,7 @@ bool ValueListEditor::eventFilter(QObject* watched, QEvent* event) {
   const bool isCellEditor = widget && widget != viewport() && widget->parentWidget() == viewport();
   if (event->type() == QEvent::KeyPress && isCellEditor) {
     auto* key = static_cast<QKeyEvent*>(event);
-    if (IsEnterKey(key)) {
+    if (enterAppendsRow_ && IsEnterKey(key)) {
       AppendEmptyRow();
       return true;
     }

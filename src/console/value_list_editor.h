@@ -51,6 +51,10 @@ class ValueListEditor : public QTableView {
   void SetValueFilter(bool enabled);
   bool ValueFilter() const { return valueFilter_; }
 
+  // Enter (also while a cell is edited) appends an empty row "=" in the
+  // variables grid; the constants dialog turns that off.
+  void SetEnterAppendsRow(bool enabled);
+
   void SetColumnWidths(int nameWidth, int valueWidth);
 
   // The grid's pop-up menu ("変数の追加(&A)" / "変数の削除(&D)"). Owners that
@@ -80,6 +84,7 @@ class ValueListEditor : public QTableView {
   QAction* addAction_;
   QAction* deleteAction_;
   bool valueFilter_ = false;
+  bool enterAppendsRow_ = true;
   bool popupEnabled_ = true;
 };
 

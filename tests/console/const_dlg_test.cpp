@@ -104,6 +104,23 @@ class ConstDlgTest : public QObject {
     QCOMPARE(editor->text(), QStringLiteral("1.5E-"));
   }
 
+  void enterInTheDialogsGridFinishesTheEditWithoutAddingARow() {
+    NameValueList constants{"k=1"};
+    TConstDlg dialog(constants, TextEncoding::Utf8);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    ValueListEditor* grid = dialog.Grid();
+    const QModelIndex value = grid->model()->index(0, 1);
+    grid->setCurrentIndex(value);
+    grid->edit(value);
+    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(value));
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, "2.5");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(dialog.GridLines(), NameValueList{"k=2.5"});  // committed from the event loop
+  }
+
   void typingThatOpensAValueCellIsFilteredToo() {
     NameValueList constants{"k=1"};
     TConstDlg dialog(constants, TextEncoding::Utf8);

@@ -99,6 +99,16 @@ class ValueListEditorTest : public QObject {
     QCOMPARE(grid.model()->index(1, 1).data().toString(), QStringLiteral("5"));
   }
 
+  void refreshAfterAValueChangeKeepsTheCurrentCell() {
+    NameValueList lines{"x=5", "ANS=5"};
+    ValueListEditor grid(lines);
+    grid.setCurrentIndex(grid.model()->index(0, 1));
+    lines[1] = "ANS=25";
+    grid.Refresh();
+    QCOMPARE(grid.currentIndex(), grid.model()->index(0, 1));
+    QCOMPARE(grid.model()->index(1, 1).data().toString(), QStringLiteral("25"));
+  }
+
   void rowsThatVanishedBeforeRefreshReadAsEmpty() {
     NameValueList lines{"a=1", "b=2", "c=3"};
     ValueListEditor grid(lines);
