@@ -305,6 +305,24 @@ TEST(AxisErrors, AFailedScaleSwitchKeepsTheOldScale) {
   EXPECT_EQ(graph.YAxis().AxisScale(), asNormal);
 }
 
+TEST(AxisLoading, SettersOnlyStoreUntilLoadedValidates) {
+  TXYGraph graph;
+  graph.BeginLoading();
+  graph.XAxis().SetMin(20);  // above the old maximum: not checked yet
+  graph.XAxis().SetMax(30);
+  graph.XAxis().SetTickStep(5);
+  EXPECT_TRUE(graph.XAxis().AutoMin()) << "loading stores the value only";
+  graph.Loaded();
+  EXPECT_FALSE(graph.Loading());
+  EXPECT_EQ(graph.XAxis().Min(), 20);
+  EXPECT_EQ(graph.XAxis().Range(), 10);
+
+  TXYGraph broken;
+  broken.BeginLoading();
+  broken.YAxis().SetMin(50);
+  EXPECT_THROW(broken.Loaded(), EXYGraphAxisError);
+}
+
 TEST(AxisSetters, IgnoreValuesOutsideTheirRange) {
   TXYGraph graph;
   TGraphAxis& axis = graph.XAxis();
