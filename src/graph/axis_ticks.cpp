@@ -15,8 +15,18 @@ namespace {
 constexpr double Pi = std::numbers::pi;
 
 // Loops that walk a range in steps give up when the step no longer moves the
-// value (a tiny range far from zero) instead of spinning forever.
-constexpr int MaxTickWalk = 100000;
+// value (a tiny range far from zero) instead of spinning forever, and stop
+// after more ticks than any screen can show (a manual step left small while
+// the range grows a millionfold).
+constexpr int MaxTickWalk = 10000;
+
+// Linear ticks arrive in ascending order, so a repeated value can only be
+// the last one added: no scan of the whole list.
+void AddAscending(TGraphValueList& list, double value, double minimum, double maximum) {
+  if (value < minimum || value > maximum) return;
+  if (list.Count() > 0 && list.List()[list.Count() - 1] == value) return;
+  list.Add(value);
+}
 
 QString WithLocaleDecimal(std::string text) {
   const QString point = QLocale().decimalPoint();
@@ -113,10 +123,10 @@ void BuildLinearTicks(double minimum, double maximum, double tickStep, int subTi
   }
   for (int i = 0; t < maximum + eps && i < MaxTickWalk; ++i) {
     if (minimum - eps < t) {
-      AddTickValue(ticks, t, minimum, maximum);
+      AddAscending(ticks, t, minimum, maximum);
       for (int k = 1; k < parts; ++k) {
         const double s = t + k * sub;
-        if (minimum < s && s < maximum) AddTickValue(subTicks, s, minimum, maximum);
+        if (minimum < s && s < maximum) AddAscending(subTicks, s, minimum, maximum);
       }
     }
     const double next = t + tickStep;

@@ -128,6 +128,16 @@ TEST(LinearTicks, SubTicksSplitEachInterval) {
   ExpectValuesNear(Values(subTicks), {0.1, 0.2, 0.3, 0.4, 0.6, 0.7, 0.8, 0.9}, "sub-ticks");
 }
 
+TEST(LinearTicks, AStepFarTooSmallForTheRangeStaysQuick) {
+  TXYGraph graph;
+  TGraphAxis& axis = graph.XAxis();
+  axis.SetTickStep(0.5);
+  // Typing a huge maximum keeps the old step for a moment: 2e9 intervals.
+  axis.SetMax(1e9);
+  EXPECT_LE(axis.TickDataList().Count(), 10000);
+  EXPECT_EQ(axis.TickDataList().GetValue(1), 0.5);
+}
+
 TEST(LinearTicks, ATinyRangeFarFromZeroStillEnds) {
   TGraphValueList ticks;
   TGraphValueList subTicks;
