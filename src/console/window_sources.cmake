@@ -6,6 +6,7 @@ target_sources(zc_console PRIVATE
   function_menus.cpp
   input_line.cpp
   main_menu.cpp
+  main_window.cpp
   number_format.cpp
   quick_buttons.cpp
 )

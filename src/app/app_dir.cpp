@@ -1,0 +1,85 @@
+#include "app_dir.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+namespace zc {
+
+namespace {
+
+QString WithSlash(QString dir) {
+  if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
+  return dir;
+}
+
+}  // namespace
+
+QStringList InstalledDataFiles() {
+  return {QStringLiteral("constants.txt"), QStringLiteral("presets.txt"), QStringLiteral("errors.txt")};
+}
+
+bool IsWritableDir(const QString& dir) {
+  if (!QFileInfo(dir).isDir()) return false;
+  // Permission bits do not tell about read-only mounts; trying does.
+  QTemporaryFile probe(WithSlash(dir) + QStringLiteral(".zeltacalc-write-test-XXXXXX"));
+  return probe.open();
+}
+
+AppDirChoice DefaultAppDirChoice() {
+  AppDirChoice choice;
+  choice.executableDir = QCoreApplication::applicationDirPath();
+
+  QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+  if (dataHome.isEmpty() || QDir::isRelativePath(dataHome)) {
+    dataHome = QDir::homePath() + QStringLiteral("/.local/share");
+  }
+  choice.userDataDir = WithSlash(dataHome) + QStringLiteral("zeltacalc");
+
+  // An installed program lives in <prefix>/bin, its data in
+  // <prefix>/share/zeltacalc.
+  choice.seedDirs = {QDir::cleanPath(choice.executableDir + QStringLiteral("/../share/zeltacalc")),
+                     choice.executableDir};
+  return choice;
+}
+
+bool IsInstalledLayout(const AppDirChoice& choice) {
+  const auto holdsData = [](const QString& dir) {
+    for (const QString& name : InstalledDataFiles()) {
+      if (QFileInfo::exists(WithSlash(dir) + name)) return true;
+    }
+    return false;
+  };
+  if (holdsData(choice.executableDir)) return false;
+  for (const QString& dir : choice.seedDirs) {
+    if (dir != choice.executableDir && holdsData(dir)) return true;
+  }
+  return false;
+}
+
+QString ResolveAppDir(const AppDirChoice& choice) {
+  if (IsWritableDir(choice.executableDir) && !IsInstalledLayout(choice)) {
+    return WithSlash(choice.executableDir);
+  }
+
+  QDir().mkpath(choice.userDataDir);
+  for (const QString& name : InstalledDataFiles()) {
+    const QString target = WithSlash(choice.userDataDir) + name;
+    if (QFileInfo::exists(target)) continue;
+    for (const QString& dir : choice.seedDirs) {
+      const QString source = WithSlash(dir) + name;
+      if (!QFileInfo::exists(source)) continue;
+      if (QFile::copy(source, target)) {
+        // Installed files are read-only; the user's copies must not be.
+        QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
+      }
+      break;
+    }
+  }
+  return WithSlash(choice.userDataDir);
+}
+
+}  // namespace zc

@@ -1,0 +1,21 @@
+// zeltacalc: the calculator application.
+#include <QApplication>
+#include <QIcon>
+
+#include "app_dir.h"
+#include "main_window.h"
+#include "startup_windows.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("zeltacalc"));
+  QApplication::setApplicationDisplayName(QStringLiteral("ZELTA CALC SYSTEM"));
+  QApplication::setDesktopFileName(QStringLiteral("zeltacalc"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/zeltacalc.svg")));
+
+  zc::TForm1 form(zc::ResolveAppDir(zc::DefaultAppDirChoice()));
+  zc::CreateStartupWindows(form);
+  QObject::connect(&form, &zc::TForm1::Closed, &app, &QApplication::quit);
+  form.show();
+  return QApplication::exec();
+}

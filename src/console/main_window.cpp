@@ -1,0 +1,394 @@
+#include "main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScreen>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "calc_expression.h"
+#include "console_fonts.h"
+#include "console_log.h"
+#include "about_box.h"
+#include "const_dlg.h"
+#include "exp_error.h"
+#include "constants_file.h"
+#include "control_panel.h"
+#include "function_menus.h"
+#include "input_line.h"
+#include "number_format.h"
+#include "quick_buttons.h"
+#include "tenkeys.h"
+#include "tool_toggle.h"
+#include "user_function_store.h"
+#include "value_list_editor.h"
+
+namespace zc {
+
+namespace {
+
+constexpr int kClientWidth = 695;
+constexpr int kClientHeight = 515;
+constexpr int kControlPanelWidth = 236;
+
+QString FromEngine(const std::string& text) { return QString::fromStdString(text); }
+
+void DefaultErrorBox(QWidget* parent, const QString& message) {
+  QMessageBox::critical(parent, QStringLiteral("ZELTA CALC SYSTEM"), message);
+}
+
+bool DefaultCloseAnyway(QWidget* parent, const QString& message) {
+  return QMessageBox::warning(parent, QStringLiteral("ZELTA CALC SYSTEM"), message,
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+}  // namespace
+
+TForm1::TForm1(const QString& appDir, ErrorBox errorBox, QWidget* parent)
+    : QMainWindow(parent),
+      appDir_(appDir),
+      errorBox_(errorBox ? std::move(errorBox) : ErrorBox(DefaultErrorBox)),
+      closeAnyway_(DefaultCloseAnyway),
+      variables_{std::string()} {  // the grid starts with one empty row
+  InstallConsoleFonts();
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QStringLiteral("ZELTA CALC SYSTEM"));
+  engine_.appDir = appDir_.toStdString();
+
+  // The log fills the window above the input line.
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  RichEdit1 = new TConsoleLog(central);
+  ComboBox1 = new TInputLine(central);
+  layout->addWidget(RichEdit1, 1);
+  layout->addWidget(ComboBox1);
+  setCentralWidget(central);
+
+  ValueListEditor1 = new ValueListEditor(variables_);
+  ValueListEditor1->setObjectName(QStringLiteral("ValueListEditor1"));
+  ValueListEditor1->SetColumnWidths(56, 125);
+  panel_ = new TControlPanel(ValueListEditor1);
+  dock_ = new QDockWidget(QStringLiteral("コントロールパネル"), this);
+  dock_->setObjectName(QStringLiteral("ControlPanel"));
+  dock_->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+  dock_->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+  dock_->setWidget(panel_);
+  addDockWidget(Qt::RightDockWidgetArea, dock_);
+  resizeDocks({dock_}, {kControlPanelWidth}, Qt::Horizontal);
+
+  // Hints of the control under the mouse and of highlighted menu items show
+  // in the single panel of the status bar.
+  StatusBar1 = statusBar();
+  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+  StatusBar1->setSizeGripEnabled(true);
+
+  menu_ = BuildMainMenu(menuBar(), engine_.userFunctions,
+                        [this](const QString& name) { FunctionMsg(name); });
+
+  LoadDataFiles();
+  PrintBanner();
+  echoStart_ = RichEdit1->CaretPosition();
+  insertPos_ = 0;
+  justEvaluated_ = false;
+  ConnectParts();
+
+  resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+  ComboBox1->setFocus();
+}
+
+TForm1::~TForm1() {
+  // A close that did not go through the window (the application quitting)
+  // still keeps the user's functions.
+  if (!functionsSaved_) {
+    try {
+      zc::SaveUserFunctions(engine_.userFunctions, (appDir_ + QStringLiteral("Functions.inf")).toStdString());
+    } catch (const std::exception& error) {
+      qWarning("%s", error.what());
+    }
+  }
+  // The grid and the dialogs work on lists held by this window; they go
+  // before those lists do.
+  delete tenkeys_;
+  delete constDlg_;
+  delete expError_;
+  delete dock_;
+}
+
+void TForm1::LoadDataFiles() {
+  // Without constants the calculator still works; the user is told why the
+  // constants are missing.
+  try {
+    ConstantsFile constants = LoadConstants((appDir_ + QStringLiteral("constants.txt")).toStdString());
+    engine_.constants = std::move(constants.lines);
+    constantsEncoding_ = constants.encoding;
+  } catch (const std::exception& error) {
+    engine_.constants.clear();
+    ShowError(QString::fromUtf8(error.what()));
+  }
+
+  IniFile presets;
+  if (auto text = ReadTextFile((appDir_ + QStringLiteral("presets.txt")).toStdString())) {
+    presets = IniFile::Parse(text->utf8);
+  }
+  QuickButtons()->SetPresets(std::move(presets));
+
+  const QString functions = appDir_ + QStringLiteral("Functions.inf");
+  if (QFileInfo::exists(functions)) {
+    LoadUserFunctions(engine_.userFunctions, functions.toStdString(), true);
+  }
+}
+
+void TForm1::PrintBanner() {
+  PrintText(QStringLiteral(
+      "ZELTA CALC SYSTEM VER 1.00\r\n"
+      "Copyright (C) ZeltaCalc Project\r\n"
+      "Warning: You can not use a 2-bytes charactors.\r\n"));
+}
+
+void TForm1::ConnectParts() {
+  connect(ComboBox1, &TInputLine::CharacterKeyPressed, this, [this] { ++insertPos_; });
+  connect(ComboBox1, &TInputLine::TextChangedByUser, this, &TForm1::Echo);
+  connect(ComboBox1, &TInputLine::EnterPressed, this, &TForm1::PressEnter);
+
+  connect(panel_->OffButton(), &QPushButton::clicked, this, &QWidget::close);
+  connect(panel_->ClsButton(), &QPushButton::clicked, this, &TForm1::ClearConsole);
+  connect(panel_->DigitButton(), &QPushButton::clicked, this, &TForm1::PrintLastValueToggled);
+  connect(panel_->FormatButton(), &QPushButton::clicked, this, &TForm1::PrintLastValueToggled);
+  // ANS goes in where a function name would, whatever the quick-execution
+  // toggle says: applying ANS as a function makes no sense.
+  connect(panel_->AnsButton(), &QPushButton::clicked, this, [this] { InsertName(QStringLiteral("ANS")); });
+  connect(panel_, &TControlPanel::AngleModeChanged, this,
+          [this](AngleMode mode) { engine_.angleMode = mode; });
+  connect(QuickButtons(), &TQuickButtons::FunctionRequested, this, &TForm1::FunctionMsg);
+
+  connect(menu_.clearConsole, &QAction::triggered, this, &TForm1::ClearConsole);
+  connect(menu_.saveLog, &QAction::triggered, this, &TForm1::SaveLogAs);
+  connect(menu_.exit, &QAction::triggered, this, &QWidget::close);
+  connect(menu_.tenkeys, &QAction::triggered, this, &TForm1::ToggleTenkeys);
+  connect(menu_.constants, &QAction::triggered, this, &TForm1::ShowConstantsDialog);
+  connect(menu_.errorHelp, &QAction::triggered, this, &TForm1::ShowErrorDialog);
+  connect(menu_.about, &QAction::triggered, this, &TForm1::ShowAboutBox);
+  menu_.constants->setEnabled(false);  // until the dialog exists
+  menu_.errorHelp->setEnabled(false);
+}
+
+TQuickButtons* TForm1::QuickButtons() const { return panel_->QuickButtons(); }
+
+NameValueList TForm1::VariablesCopy() {
+  ValueListEditor1->CommitEdit();
+  return variables_;
+}
+
+void TForm1::ShowError(const QString& message) { errorBox_(this, message); }
+
+// ---- The console ----
+
+void TForm1::PrintText(const QString& text) { RichEdit1->PrintText(text); }
+
+void TForm1::Run(const QString& line) {
+  const std::string text = line.toStdString();
+  if (TrimBlanks(text).empty()) return;
+
+  ValueListEditor1->CommitEdit();  // an edit still open counts
+  TCalcResult result;
+  struct RefreshGrid {
+    ValueListEditor* grid;
+    ~RefreshGrid() { grid->Refresh(); }  // the engine may have written before it threw
+  } refresh{ValueListEditor1};
+  CalcExpression(engine_, text, variables_, result);
+
+  lastValue_ = result.dwSource;
+  plainNext_ = false;
+  PrintText(QStringLiteral("\r\n  ") + FromEngine(result.dwMessage));
+  if (!result.dwErrorMsg.empty()) PrintText(QStringLiteral("  ") + FromEngine(result.dwErrorMsg));
+  for (long double answer : result.dwAnswers) {
+    PrintText(QStringLiteral("  ") + FromEngine(ResultText(answer)));
+  }
+}
+
+bool TForm1::RunReportingErrors(const QString& line) {
+  try {
+    Run(line);
+    return true;
+  } catch (const std::exception& error) {
+    // A malformed number, or anything else the engine could not handle:
+    // the user is told, and the line stays for correcting.
+    ShowError(QString::fromUtf8(error.what()));
+    return false;
+  }
+}
+
+void TForm1::Echo() {
+  const QString text = ComboBox1->Text();
+  RichEdit1->ReplaceFrom(echoStart_, text);
+  justEvaluated_ = false;
+  insertPos_ = ComboBox1->CaretPosition();
+  if (tenkeys_) tenkeys_->SetText(text, insertPos_);
+}
+
+void TForm1::PressEnter(bool shiftHeld) {
+  const QString text = ComboBox1->Text();
+  if (!RunReportingErrors(text)) return;
+  justEvaluated_ = true;
+  echoStart_ = RichEdit1->CaretPosition();
+  ComboBox1->AddHistoryOnTop(text);
+  if (!shiftHeld) {
+    ComboBox1->SetTextSilently(QString(), 0);
+    if (tenkeys_) tenkeys_->SetText(QString(), 0);
+  }
+}
+
+void TForm1::FunctionMsg(const QString& name) {
+  const QString text = ComboBox1->Text();
+  const bool quick = QuickButtons()->QuickExecution() &&
+                     (IsPlainNumber(text.toStdString()) || justEvaluated_);
+  if (!quick) {
+    InsertName(name);
+    return;
+  }
+  const QString argument = justEvaluated_ ? AnsValueText() : text;
+  const QString line = name + QLatin1Char('(') + argument + QLatin1Char(')');
+  PrintText(QStringLiteral("\r\n") + line);
+  if (!RunReportingErrors(line)) return;
+  echoStart_ = RichEdit1->CaretPosition();
+  ComboBox1->AddHistoryAtBottom(text);
+  ComboBox1->SetTextSilently(QString(), 0);
+  if (tenkeys_) tenkeys_->SetText(QString(), 0);
+}
+
+void TForm1::InsertName(const QString& name) {
+  const QString text = ComboBox1->Text();
+  const int at = std::clamp(insertPos_, 0, static_cast<int>(text.size()));
+  const QString inserted = text.left(at) + name + text.mid(at);
+  insertPos_ += static_cast<int>(name.size());
+  ComboBox1->SetTextSilently(inserted, insertPos_);
+  ComboBox1->setFocus();
+  if (tenkeys_) tenkeys_->SetPos(insertPos_);
+  Echo();
+}
+
+QString TForm1::AnsValueText() const {
+  for (const std::string& line : variables_) {
+    const auto equals = line.find('=');
+    if (equals != std::string::npos && EqualsIgnoreAsciiCase(std::string_view(line).substr(0, equals), "ANS")) {
+      return FromEngine(line.substr(equals + 1));
+    }
+  }
+  return {};
+}
+
+void TForm1::ClearConsole() {
+  RichEdit1->ClearLog();
+  echoStart_ = RichEdit1->CaretPosition();
+}
+
+void TForm1::PrintLastValueToggled() {
+  const std::string text = plainNext_ ? ResultText(lastValue_) : ScientificText(lastValue_);
+  PrintText(QStringLiteral("  ") + FromEngine(text));
+  echoStart_ = RichEdit1->CaretPosition();
+  plainNext_ = !plainNext_;
+}
+
+bool TForm1::SaveLog(const QString& path) {
+  QSaveFile file(path);
+  if (file.open(QIODevice::WriteOnly)) {
+    file.write(RichEdit1->TextWithCrLf().toUtf8());
+    if (file.commit()) return true;
+  }
+  ShowError(QStringLiteral("%1 に保存できませんでした: %2")
+                .arg(QDir::toNativeSeparators(path), file.errorString()));
+  return false;
+}
+
+void TForm1::SaveLogAs() {
+  QFileDialog dialog(this, QStringLiteral("ログに名前を付けて保存"), appDir_,
+                     QStringLiteral("テキストファイル(*.txt)"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QStringLiteral("txt"));
+  if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+    SaveLog(dialog.selectedFiles().constFirst());
+  }
+}
+
+// ---- Windows opened from the menus ----
+
+void TForm1::CreateConstantsDialog() {
+  if (constDlg_ != nullptr) return;
+  constDlg_ = new TConstDlg(engine_.constants, constantsEncoding_, this);
+  menu_.constants->setEnabled(true);
+}
+
+void TForm1::ShowConstantsDialog() {
+  if (constDlg_ != nullptr) constDlg_->exec();
+}
+
+void TForm1::CreateErrorDialog() {
+  if (expError_ != nullptr) return;
+  expError_ = new TExpError(appDir_ + QStringLiteral("errors.txt"), this);
+  menu_.errorHelp->setEnabled(true);
+}
+
+void TForm1::ShowErrorDialog() {
+  if (expError_ != nullptr) expError_->exec();
+}
+
+void TForm1::ShowAboutBox() {
+  TAboutBox about(this);
+  about.exec();
+}
+
+void TForm1::ToggleTenkeys() {
+  ToggleToolWindow(tenkeys_, [this] {
+    TTenkeys::Links links;
+    links.insertPos = [this] { return insertPos_; };
+    links.echo = [this] { Echo(); };
+    links.pressEnter = [this] {
+      PressEnter(QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier));
+    };
+    return new TTenkeys(ComboBox1, std::move(links), this);
+  });
+}
+
+// ---- Shut-down ----
+
+bool TForm1::SaveUserFunctions() {
+  try {
+    zc::SaveUserFunctions(engine_.userFunctions, (appDir_ + QStringLiteral("Functions.inf")).toStdString());
+    functionsSaved_ = true;
+    return true;
+  } catch (const std::exception& error) {
+    ShowError(QString::fromUtf8(error.what()));
+    return false;
+  }
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (!SaveUserFunctions() &&
+      !closeAnyway_(this, QStringLiteral("ユーザー関数を Functions.inf に保存できませんでした。\n"
+                                         "このまま終了すると、今回の変更は失われます。終了しますか？"))) {
+    event->ignore();
+    return;
+  }
+  functionsSaved_ = true;  // saved, or the user chose to leave without it
+  event->accept();
+  emit Closed();
+}
+
+}  // namespace zc

@@ -1,0 +1,151 @@
+// TForm1, the main window: the console with its log and input line, the
+// docked control panel, the menus and the status bar. It owns the data the
+// whole application shares (the engine context, the variable list) and the
+// tool windows it opens.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+
+#include "engine_context.h"
+#include "ini_file.h"
+#include "main_menu.h"
+#include "tenkeys.h"
+#include "text_file.h"
+
+class QDockWidget;
+class QStatusBar;
+
+namespace zc {
+
+class TConsoleLog;
+class TControlPanel;
+class TInputLine;
+class TQuickButtons;
+class TConstDlg;
+class TExpError;
+class ValueListEditor;
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Shows a failure to the user. The default is a modal error box; tests
+  // collect the messages instead.
+  using ErrorBox = std::function<void(QWidget* parent, const QString& message)>;
+  // Asks whether to close although the user functions could not be saved.
+  using CloseAnyway = std::function<bool(QWidget* parent, const QString& message)>;
+
+  // `appDir` is the data folder with a trailing '/'. Start-up loads
+  // constants.txt, presets.txt and Functions.inf from it and prints the banner.
+  explicit TForm1(const QString& appDir, ErrorBox errorBox = {}, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // ---- What the tools use ----
+  EngineContext& Engine() { return engine_; }
+  // The variables grid's own list: the engine reads and writes it.
+  NameValueList& Variables() { return variables_; }
+  // A snapshot for tools that evaluate with their own x.
+  NameValueList VariablesCopy();
+  QString AppDir() const { return appDir_; }
+  const TMainMenu& MainMenu() const { return menu_; }
+
+  // ---- The console ----
+  // Appends a line to the log.
+  void PrintText(const QString& text);
+  // Evaluates one line and prints its results. A malformed number literal
+  // leaves as zc::ConversionError, before anything is printed.
+  void Run(const QString& line);
+  // Mirrors the input line as the last part of the log.
+  void Echo();
+  // Enter on the input line; with Shift the line stays for editing.
+  void PressEnter(bool shiftHeld);
+  // Inserts a function name at InsertPos, or applies it at once when quick
+  // execution is on and the input line holds a bare number or was just
+  // evaluated.
+  void FunctionMsg(const QString& name);
+  // Inserts `name` at InsertPos and moves InsertPos behind it.
+  void InsertName(const QString& name);
+  void ClearConsole();
+  void PrintLastValueToggled();  // DIGIT and F⇔E
+  // Writes the log with CR LF line ends; reports failures with the error box.
+  bool SaveLog(const QString& path);
+
+  // Tries to write Functions.inf; false (after telling the user) when it
+  // could not be written.
+  bool SaveUserFunctions();
+
+  // ---- State ----
+  int EchoStart() const { return echoStart_; }
+  int InsertPos() const { return insertPos_; }
+  bool JustEvaluated() const { return justEvaluated_; }
+  bool PlainNext() const { return plainNext_; }
+  long double LastValue() const { return lastValue_; }
+
+  // ---- Parts ----
+  TConsoleLog* Log() const { return RichEdit1; }
+  TInputLine* InputLine() const { return ComboBox1; }
+  TControlPanel* ControlPanel() const { return panel_; }
+  TQuickButtons* QuickButtons() const;
+  QDockWidget* ControlPanelDock() const { return dock_; }
+  ValueListEditor* VariablesGrid() const { return ValueListEditor1; }
+  TConstDlg* ConstantsDialog() const { return constDlg_; }
+  TExpError* ErrorDialog() const { return expError_; }
+  TTenkeys* Tenkeys() const { return tenkeys_; }
+
+  // Created in the application's start-up order.
+  void CreateConstantsDialog();
+  void CreateErrorDialog();
+
+  void SetCloseAnyway(CloseAnyway ask) { closeAnyway_ = std::move(ask); }
+
+ signals:
+  // The window closed: the application ends.
+  void Closed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void LoadDataFiles();
+  void PrintBanner();
+  void ConnectParts();
+  void ShowError(const QString& message);
+  // Runs a line for Enter or quick execution; false when it threw.
+  bool RunReportingErrors(const QString& line);
+  QString AnsValueText() const;
+  void ToggleTenkeys();
+  void ShowConstantsDialog();
+  void ShowErrorDialog();
+  void ShowAboutBox();
+  void SaveLogAs();
+
+  QString appDir_;
+  ErrorBox errorBox_;
+  CloseAnyway closeAnyway_;
+  EngineContext engine_;
+  NameValueList variables_;
+  TextEncoding constantsEncoding_ = TextEncoding::Utf8;
+  bool functionsSaved_ = false;
+
+  int echoStart_ = 0;
+  int insertPos_ = 0;
+  bool justEvaluated_ = false;
+  bool plainNext_ = false;
+  long double lastValue_ = 0;
+
+  TConsoleLog* RichEdit1 = nullptr;
+  TInputLine* ComboBox1 = nullptr;
+  ValueListEditor* ValueListEditor1 = nullptr;
+  TControlPanel* panel_ = nullptr;
+  QDockWidget* dock_ = nullptr;
+  QStatusBar* StatusBar1 = nullptr;
+  TMainMenu menu_;
+
+  TConstDlg* constDlg_ = nullptr;
+  TExpError* expError_ = nullptr;
+  QPointer<TTenkeys> tenkeys_;
+};
+
+}  // namespace zc
