@@ -3,13 +3,11 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QVBoxLayout>
 
 #include "text_file.h"
 
@@ -47,36 +45,31 @@ TExpError::TExpError(const QString& errorsPath, QWidget* parent) : QDialog(paren
   ComboBox1->setCurrentIndex(-1);
   connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TExpError::ComboBox1Change);
 
-  // The drop-down list stands where the group box's caption would be.
+  // The drop-down list stands on the group box's top edge, where its
+  // caption would be.
+  setFixedSize(400, 300);
   auto* group = new QGroupBox(this);
-  auto* codeRow = new QHBoxLayout;
-  codeRow->addWidget(new QLabel(QStringLiteral("エラーコード :"), group));
+  group->setGeometry(8, 20, 384, 232);
+  ComboBox1->setGeometry(18, 8, 300, 26);
+  ComboBox1->raise();
+
+  auto* codeCaption = new QLabel(QStringLiteral("エラーコード :"), group);
+  codeCaption->setGeometry(12, 22, 96, 22);
   CodeLabel = new QLabel(group);
   CodeLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  codeRow->addWidget(CodeLabel, 1);
+  CodeLabel->setGeometry(110, 22, 100, 22);
   Memo1 = new QPlainTextEdit(group);
   Memo1->setReadOnly(true);
-  Memo1->setBackgroundRole(QPalette::Button);
   QPalette memoPalette = Memo1->palette();
   memoPalette.setColor(QPalette::Base, memoPalette.color(QPalette::Button));
   Memo1->setPalette(memoPalette);
-  auto* groupLayout = new QVBoxLayout(group);
-  groupLayout->addLayout(codeRow);
-  groupLayout->addWidget(Memo1);
+  Memo1->setGeometry(12, 50, 360, 170);
 
   Button1 = new QPushButton(QStringLiteral("OK"), this);
   Button1->setDefault(true);
+  Button1->setGeometry(304, 262, 88, 28);
   connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(Button1);
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(ComboBox1);
-  layout->addWidget(group, 1);
-  layout->addLayout(buttons);
-
-  setFixedSize(400, 300);
   if (QScreen* screen = this->screen()) {
     QRect frame = frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());

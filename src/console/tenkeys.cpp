@@ -85,8 +85,13 @@ TTenkeys::TTenkeys(QComboBox* inputLine, Links links, QWidget* parent)
   // Row 5: the arrows under the left Enter, 0 (double width), .
   auto* arrows = new QHBoxLayout;
   arrows->setSpacing(1);
+  // One font for all four, so the arrows come out the same size even where
+  // the interface font has only some of them.
+  QFont arrowFont(QStringLiteral("DejaVu Sans"));
+  arrowFont.setPixelSize(12);
   for (const auto& caption : {kUp, kLeft, kRight, kDown}) {
     QPushButton* key = MakeKey(caption);
+    key->setFont(arrowFont);
     key->setFixedWidth(kKeyWidth / 2 + 2);
     arrows->addWidget(key);
   }
