@@ -26,6 +26,7 @@ constexpr std::uint32_t kTransparent = 1;
 constexpr std::uint32_t kAlternate = 1;
 constexpr std::uint32_t kWinding = 2;
 constexpr std::uint32_t kAlignBaselineLeft = 24;
+constexpr std::uint32_t kRegionAnd = 1;
 constexpr std::uint32_t kRegionCopy = 5;
 constexpr std::uint32_t kGraphicsModeCompatible = 1;
 constexpr std::uint32_t kSourceCopy = 0x00CC0020;
@@ -378,15 +379,15 @@ void EmfWriter::Image(const QRect& target, const QImage& image) {
 }
 
 void EmfWriter::SetClip(const QRegion* region) {
-  if (region == nullptr) {
-    // Copy mode without region data restores the default (whole) clip.
-    SimpleRecord(emr::ExtSelectClipRgn, {0, kRegionCopy});
-    return;
-  }
+  // Copy mode without region data restores the default (whole) clip.
+  SimpleRecord(emr::ExtSelectClipRgn, {0, kRegionCopy});
+  if (region == nullptr) return;
+  // The new region is then intersected with the whole picture rather than
+  // copied in: readers agree on that form, while some skip copied data.
   const qsizetype start = StartRecord(emr::ExtSelectClipRgn);
   const auto rects = static_cast<std::uint32_t>(region->rectCount());
   out_.Put32(32 + rects * 16);  // region data: header and rectangles
-  out_.Put32(kRegionCopy);
+  out_.Put32(kRegionAnd);
   out_.Put32(32);  // region header size
   out_.Put32(1);   // rectangles
   out_.Put32(rects);

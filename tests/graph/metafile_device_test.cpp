@@ -269,19 +269,25 @@ TEST(EmfDevice, clipRegionsAreReplacedAndRemoved) {
   const test::Walk walk = test::WalkEmf(bytes);
   ASSERT_EQ(walk.error, "");
   const auto clips = walk.OfType(emr::ExtSelectClipRgn);
-  ASSERT_GE(clips.size(), 2u);
-  const qsizetype c = clips.front().offset;
+  // Reset, intersect with the new region; reset again when clipping ends.
+  ASSERT_EQ(clips.size(), 3u);
+  EXPECT_EQ(U32(bytes, clips[0].offset + 8), 0u);  // no region data
+  EXPECT_EQ(U32(bytes, clips[0].offset + 12), 5u);  // copy: back to the whole picture
+  const qsizetype c = clips[1].offset;
   EXPECT_EQ(U32(bytes, c + 8), 48u);  // region header and one rectangle
-  EXPECT_EQ(U32(bytes, c + 12), 5u);  // replace
+  EXPECT_EQ(U32(bytes, c + 12), 1u);  // intersect
   EXPECT_EQ(U32(bytes, c + 24), 1u);  // one rectangle
   // In device pixels, right and bottom exclusive.
   EXPECT_EQ(S32(bytes, c + 48), 15);
   EXPECT_EQ(S32(bytes, c + 52), 25);
   EXPECT_EQ(S32(bytes, c + 56), 45);
   EXPECT_EQ(S32(bytes, c + 60), 65);
-  const qsizetype last = clips.back().offset;
-  EXPECT_EQ(U32(bytes, last + 8), 0u);  // no region: clipping off
-  EXPECT_EQ(clips.back().size, 16);
+  EXPECT_EQ(U32(bytes, clips[2].offset + 8), 0u);
+  EXPECT_EQ(U32(bytes, clips[2].offset + 12), 5u);
+  EXPECT_EQ(clips[2].size, 16);
+  // Drawing records fall between the clip changes as painted.
+  EXPECT_LT(clips[1].offset, walk.OfType(emr::LineTo).front().offset);
+  EXPECT_GT(clips[2].offset, walk.OfType(emr::LineTo).front().offset);
 }
 
 TEST(EmfDevice, anEmptyPictureIsStillAFile) {
