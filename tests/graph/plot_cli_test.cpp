@@ -140,6 +140,31 @@ TEST(PlotProgram, drawsTheCurveInTheFirstRowsColour) {
   EXPECT_GT(curvePixels, 100);
 }
 
+TEST(PlotProgram, readsConstantsFromTheDataFolder) {
+  QTemporaryDir dir;
+  {
+    QFile constants(dir.filePath(QStringLiteral("constants.txt")));
+    ASSERT_TRUE(constants.open(QIODevice::WriteOnly));
+    constants.write("lift=5\r\n");
+  }
+  const QString path = dir.filePath(QStringLiteral("lift.png"));
+  const PlotRun run = RunPlot({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("-o"), path,
+                               QStringLiteral("lift+x*0")});
+  ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+  // y = 5 runs above the x axis; an unknown name would lie on it (y = 0).
+  const QImage image(path);
+  int curvePixels = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (image.pixelColor(x, y) == QColor(0, 0, 160)) {
+        ++curvePixels;
+        EXPECT_LT(y, image.height() / 2 - 50);
+      }
+    }
+  }
+  EXPECT_GT(curvePixels, 100);
+}
+
 TEST(PlotProgram, rangesWithoutAStepGetTheAxisStep) {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("wide.png"));
