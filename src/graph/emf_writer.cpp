@@ -1,6 +1,7 @@
 #include "emf_writer.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -334,8 +335,10 @@ void EmfWriter::Text(QPoint origin, const QString& text, const std::vector<int>&
   const qsizetype start = StartRecord(emr::ExtTextOutW);
   PutNoRect();  // bounds left to the reader
   out_.Put32(kGraphicsModeCompatible);
-  out_.Put32(0);  // exScale, unused in compatible mode
-  out_.Put32(0);  // eyScale
+  // Hundredths of a millimetre per pixel, for readers that size text by it.
+  const float scale = 2540.0f / kDotsPerInch;
+  out_.Put32(std::bit_cast<std::uint32_t>(scale));
+  out_.Put32(std::bit_cast<std::uint32_t>(scale));
   out_.PutS32(origin.x());
   out_.PutS32(origin.y());
   const auto chars = static_cast<std::uint32_t>(text.size());
