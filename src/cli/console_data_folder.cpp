@@ -44,7 +44,9 @@ std::vector<std::string> LoadDataFolder(EngineContext& context) {
   const std::string functionsPath = context.appDir + "Functions.inf";
   context.userFunctions.clear();
   try {
-    LoadUserFunctions(context.userFunctions, functionsPath, true);
+    if (const std::optional<DecodedText> functions = ReadTextFileIfExists(functionsPath)) {
+      AppendUserFunctions(context.userFunctions, functions->utf8);
+    }
   } catch (const FileError& failure) {
     warnings.push_back(std::string("警告: ") + failure.what() + "。ユーザー関数なしで続けます。");
   }

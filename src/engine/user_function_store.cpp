@@ -92,7 +92,7 @@ void AppendUserFunctions(UserFunctionList& list, std::string_view text) {
 
 bool LoadUserFunctions(UserFunctionList& list, const std::string& fileName, bool replace,
                        TextEncoding* encoding) {
-  const std::optional<DecodedText> decoded = ReadTextFileIfExists(fileName);
+  const std::optional<DecodedText> decoded = ReadTextFile(fileName);
   if (encoding != nullptr) *encoding = decoded ? decoded->encoding : TextEncoding::Utf8;
   if (replace) list.clear();
   if (decoded) AppendUserFunctions(list, decoded->utf8);
@@ -127,9 +127,11 @@ std::string FormatUserFunctions(const UserFunctionList& list) {
 }
 
 bool SaveUserFunctions(const UserFunctionList& list, const std::string& fileName) {
-  // The existing file is read only to learn its encoding.
-  const std::optional<std::string> existing = ReadFileBytes(fileName);
-  const TextEncoding encoding = existing ? DetectEncoding(*existing) : TextEncoding::Utf8;
+  // The existing file is read only to learn its encoding. One that exists
+  // but cannot be read loaded as an empty list; it must not be replaced by
+  // that list, so the read failure stops the save.
+  const std::optional<DecodedText> existing = ReadTextFileIfExists(fileName);
+  const TextEncoding encoding = existing ? existing->encoding : TextEncoding::Utf8;
   return SaveUserFunctions(list, fileName, encoding);
 }
 

@@ -13,9 +13,8 @@ namespace zc {
 
 // Reads the INI file `fileName` and appends one record per section, repeated
 // sections included, to `list`; with `replace` the list is emptied first.
-// A missing file reads as empty. Values that cannot be read are never an
-// error, but a file that exists and cannot be read throws FileError and
-// leaves the list as it was, so that it is never saved over as empty. When `encoding` is given it receives the encoding the file was
+// A missing or unreadable file reads as empty. Values that cannot be read
+// are never an error. When `encoding` is given it receives the encoding the file was
 // stored in (UTF-8 without mark for a missing file). The caller refreshes
 // any view of the list (the manager's) afterwards. Always returns true.
 bool LoadUserFunctions(UserFunctionList& list, const std::string& fileName, bool replace,
@@ -27,8 +26,9 @@ void AppendUserFunctions(UserFunctionList& list, std::string_view text);
 
 // Writes the whole list to `fileName`, replacing its contents atomically,
 // in the encoding the existing file is stored in (UTF-8 without mark when
-// there is none). Throws FileError when the file cannot be written; the old
-// file is then untouched. Always returns true.
+// there is none). Throws FileError when the file cannot be written, or when
+// it exists but cannot be read (it then loaded as empty and must not be
+// replaced by an empty list); the old file is untouched. Always returns true.
 bool SaveUserFunctions(const UserFunctionList& list, const std::string& fileName);
 
 // The same, in a chosen encoding.

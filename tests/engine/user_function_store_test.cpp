@@ -1,6 +1,9 @@
 #include "user_function_store.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -88,17 +91,6 @@ TEST(LoadUserFunctions, AppendsOrReplaces) {
   WriteRaw(dir.File("empty.inf"), "");
   LoadUserFunctions(list, dir.File("empty.inf"), true);
   EXPECT_TRUE(list.empty());
-}
-
-TEST(LoadUserFunctions, UnreadableFileThrowsAndKeepsTheList) {
-  TempDir dir;
-  // A folder where the file should be cannot be read, and is no empty file.
-  std::filesystem::create_directory(dir.File("Functions.inf"));
-  UserFunctionList list;
-  list.push_back(Function("kept", "1"));
-  EXPECT_THROW(LoadUserFunctions(list, dir.File("Functions.inf"), true), FileError);
-  ASSERT_EQ(list.size(), 1u);
-  EXPECT_EQ(list[0]->aName, "kept");
 }
 
 TEST(LoadUserFunctions, RepeatedSectionsReadTheFirstOnesValues) {
@@ -215,6 +207,34 @@ TEST(SaveUserFunctions, BlanksAroundValuesDoNotSurviveAReload) {
   EXPECT_EQ(loaded[0]->aName, "f");
   EXPECT_EQ(loaded[0]->aSentence, "x*2");
   EXPECT_EQ(loaded[0]->aParams, "a, b");
+}
+
+TEST(SaveUserFunctions, UnreadableFileIsNeverSavedOver) {
+  TempDir dir;
+  const std::string path = dir.File("Functions.inf");
+  WriteRaw(path, "[precious]\r\nSentence=1\r\n");
+  chmod(path.c_str(), 0);
+  chmod(dir.Path().c_str(), 0777);
+  // Permissions do not bind root, so the user's side runs as an ordinary user.
+  const pid_t child = fork();
+  if (child == 0) {
+    if (geteuid() == 0 && setuid(65534) != 0) _exit(4);
+    UserFunctionList list;
+    LoadUserFunctions(list, path, true);
+    if (!list.empty()) _exit(5);
+    try {
+      SaveUserFunctions(list, path);
+    } catch (const FileError&) {
+      _exit(0);
+    }
+    _exit(1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: saved over, 4: no ordinary user, 5: not empty";
+  chmod(path.c_str(), 0600);
+  EXPECT_EQ(ReadRaw(path), "[precious]\r\nSentence=1\r\n");
 }
 
 TEST(SaveUserFunctions, FailureThrowsAndKeepsTheList) {
