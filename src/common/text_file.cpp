@@ -342,9 +342,7 @@ std::vector<std::string> SplitLines(std::string_view text) {
   return lines;
 }
 
-// Weak: the engine's line helpers carry an identical definition of this
-// function, and a program that links both keeps exactly one of them.
-__attribute__((weak)) std::string_view TrimBlanks(std::string_view text) {
+std::string_view TrimBlanks(std::string_view text) {
   const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
   while (!text.empty() && blank(text.front())) text.remove_prefix(1);
   while (!text.empty() && blank(text.back())) text.remove_suffix(1);

@@ -39,12 +39,4 @@ std::string_view Unquote(std::string_view text) {
   return text.size() < 2 ? std::string_view{} : text.substr(1, text.size() - 2);
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && static_cast<unsigned char>(text[begin]) <= 32) ++begin;
-  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32) --end;
-  return text.substr(begin, end - begin);
-}
-
 }  // namespace zc

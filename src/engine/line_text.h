@@ -1,6 +1,8 @@
 // Helpers that look at the shape of a line or group before it is evaluated.
 #pragma once
 
+#include "text_file.h"  // TrimBlanks
+
 #include <string_view>
 #include <vector>
 
@@ -19,9 +21,5 @@ std::string_view StripParentheses(std::string_view text);
 // At least one character, starting and ending with '"' (a lone '"' counts).
 bool IsQuoted(std::string_view text);
 std::string_view Unquote(std::string_view text);
-
-// Drops leading and trailing characters with codes up to 32 (blanks and
-// control characters).
-std::string_view TrimBlanks(std::string_view text);
 
 }  // namespace zc
