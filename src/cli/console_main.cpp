@@ -7,6 +7,7 @@
 #include "console_line_reader.h"
 #include "console_options.h"
 #include "console_session.h"
+#include "list_exports_command.h"
 
 int main(int argc, char** argv) {
   const zc::ConsoleOptionsResult parsed = zc::ParseConsoleOptions(argc, argv);
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     std::cout << zc::ConsoleUsage();
     return 0;
   }
+  if (options.listExports) return zc::RunListExports(*options.listExports, std::cout, std::cerr);
 
   zc::EngineContext context;
   context.angleMode = options.angleMode;

@@ -43,6 +43,11 @@ const std::vector<OptionRow>& OptionTable() {
          options.expressions.push_back(value);
          return {};
        }},
+      {"--list-exports", true,
+       [](ConsoleOptions& options, const std::string& value) -> std::string {
+         options.listExports = value;
+         return {};
+       }},
       {"--help", false,
        [](ConsoleOptions& options, const std::string&) -> std::string {
          options.showHelp = true;
@@ -102,11 +107,13 @@ ConsoleOptionsResult ParseConsoleOptions(int argc, const char* const* argv) {
 
 std::string ConsoleUsage() {
   return "使い方: zeltacalc-console [--angle deg|rad|grad] [--data-dir DIR] [-e EXPR]...\n"
+         "       zeltacalc-console --list-exports FILE\n"
          "  --angle deg|rad|grad  角度の単位 (既定は deg)\n"
          "  --data-dir DIR        constants.txt と Functions.inf を読むフォルダ"
          " (既定は実行ファイルのフォルダ)\n"
          "  -e EXPR               EXPR を計算する。複数あれば順に計算する。\n"
-         "                        -e がなければ標準入力を1行ずつ計算する\n";
+         "                        -e がなければ標準入力を1行ずつ計算する\n"
+         "  --list-exports FILE   プラグインライブラリ FILE が公開する関数名を1行ずつ表示する\n";
 }
 
 }  // namespace zc

@@ -14,6 +14,7 @@ struct ConsoleOptions {
   std::optional<std::string> dataDir;    // the executable's folder when absent
   std::vector<std::string> expressions;  // -e, in order; empty: read stdin
   bool showHelp = false;
+  std::optional<std::string> listExports;  // --list-exports FILE
 };
 
 struct ConsoleOptionsResult {

@@ -169,5 +169,29 @@ TEST(ConsoleProgram, HelpGoesToStandardOutput) {
   EXPECT_EQ(outcome.err, "");
 }
 
+TEST(ConsoleProgram, ListExportsPrintsOneProcedurePerLine) {
+  const Outcome dll = RunConsole({"--list-exports", ZC_TINY_PLUGIN_DLL});
+  EXPECT_EQ(dll.exitCode, 0);
+  EXPECT_EQ(dll.out, "Average@8\nTwice@8\n");
+  EXPECT_EQ(dll.err, "");
+
+  TempDir dir;
+  std::ofstream(dir.File("notes.txt"), std::ios::binary) << "no library here";
+  const Outcome text = RunConsole({"--list-exports", dir.File("notes.txt")});
+  EXPECT_EQ(text.exitCode, 0) << "an empty list is no error";
+  EXPECT_EQ(text.out, "");
+
+  const Outcome missing = RunConsole({"--list-exports", dir.File("missing.so")});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_NE(missing.err.find("missing.so"), std::string::npos);
+}
+
+TEST(ConsoleProgram, ListExportsFindsTheExamplePluginsProcedures) {
+  const Outcome plugin = RunConsole({"--list-exports", ZC_EXAMPLE_PLUGIN});
+  EXPECT_EQ(plugin.exitCode, 0);
+  EXPECT_NE(plugin.out.find("SumOfSquares\n"), std::string::npos) << plugin.out;
+}
+
 }  // namespace
 }  // namespace zc

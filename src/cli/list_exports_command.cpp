@@ -1,0 +1,21 @@
+#include "list_exports_command.h"
+
+#include <fstream>
+
+#include "library_exports.h"
+
+namespace zc {
+
+int RunListExports(const std::string& libraryPath, std::ostream& out, std::ostream& errors) {
+  // An unreadable file is an error for the caller; a readable file that is
+  // no library just has nothing to list.
+  if (!std::ifstream(libraryPath, std::ios::binary)) {
+    errors << "zeltacalc-console: '" << libraryPath << "' を読み込めません\n";
+    return 1;
+  }
+  for (const std::string& name : ListDllExports(libraryPath)) out << name << '\n';
+  out.flush();
+  return 0;
+}
+
+}  // namespace zc
