@@ -1,22 +1,69 @@
 #include "startup_windows.h"
 
+#include <QAction>
+#include <QPointer>
+
+#include "graph_tool_window.h"
+#include "is_primenum_dlg.h"
+#include "lim_int_win.h"
 #include "main_window.h"
+#include "niji_dlg.h"
+#include "user_func_man.h"
+#include "yaku_dlg.h"
 
 namespace zc {
 
+namespace {
+
+// The tools that are created on first use and free themselves when closed.
+// The holder is a child of the main window, so it lives as long as it does.
+class OnDemandTools : public QObject {
+ public:
+  using QObject::QObject;
+  QPointer<TIsPrimenumDlg> prime;
+  QPointer<TYakuDlg> fraction;
+};
+
+void Enable(QAction* item) { item->setEnabled(true); }
+
+}  // namespace
+
 void CreateStartupWindows(TForm1& form) {
+  const TMainMenu& menu = form.MainMenu();
+  auto variables = [&form] { return form.VariablesCopy(); };
+
   form.CreateConstantsDialog();
-  // The user function manager: shown not modal from
-  // form.MainMenu().userFunctionManager.
-  // The graph tool: SetGraphRange(-10..10 step 5 on both axes, linear), then
-  // shown modally from form.MainMenu().graphTool.
+
+  auto* manager = new TUserFuncMan(form.Engine(), variables, &form);
+  QObject::connect(menu.userFunctionManager, &QAction::triggered, manager, [manager] {
+    manager->show();
+    manager->raise();
+    manager->activateWindow();
+  });
+  Enable(menu.userFunctionManager);
+
+  auto* graph = new TForm5(form.Engine(), &form);
+  QObject::connect(menu.graphTool, &QAction::triggered, graph, [graph] { graph->ResetRangeAndShow(); });
+  Enable(menu.graphTool);
+
   form.CreateErrorDialog();
-  // The quadratic equation tool: form.MainMenu().quadraticTool (kept hidden).
-  // The calculus tool: form.MainMenu().calculusTool, modal; it evaluates with
-  // form.VariablesCopy().
-  // The prime and fraction tools are created on first use:
-  // zc::ToggleToolWindow (tool_toggle.h) on form.MainMenu().primeTool and
-  // form.MainMenu().fractionTool.
+
+  auto* quadratic = new TNijiDlg(&form);
+  QObject::connect(menu.quadraticTool, &QAction::triggered, quadratic, [quadratic] { quadratic->exec(); });
+  Enable(menu.quadraticTool);
+
+  auto* calculus = new TLimIntWin(form.Engine(), variables, &form);
+  QObject::connect(menu.calculusTool, &QAction::triggered, calculus, [calculus] { calculus->exec(); });
+  Enable(menu.calculusTool);
+
+  auto* onDemand = new OnDemandTools(&form);
+  const QString appDir = form.AppDir();
+  QObject::connect(menu.primeTool, &QAction::triggered, onDemand,
+                   [onDemand, &form, appDir] { TIsPrimenumDlg::Toggle(onDemand->prime, &form, appDir); });
+  Enable(menu.primeTool);
+  QObject::connect(menu.fractionTool, &QAction::triggered, onDemand,
+                   [onDemand, &form] { TYakuDlg::Toggle(onDemand->fraction, &form); });
+  Enable(menu.fractionTool);
 }
 
 }  // namespace zc

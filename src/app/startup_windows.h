@@ -8,9 +8,9 @@ class TForm1;
 
 // Creates the constants dialog, the user function manager, the graph tool,
 // the error explanation dialog, the quadratic equation tool and the calculus
-// tool, in this order, owned by `form`, and enables their menu items. Tools
-// created on demand (prime, fraction) are wired to their menu items here
-// too. A tool that is not part of this build leaves its item disabled.
+// tool, in this order, owned by `form`, and enables their menu items. The
+// prime and fraction tools are wired to their items here and created on
+// first use.
 void CreateStartupWindows(TForm1& form);
 
 }  // namespace zc

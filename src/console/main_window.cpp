@@ -123,12 +123,15 @@ TForm1::~TForm1() {
       qWarning("%s", error.what());
     }
   }
-  // The grid and the dialogs work on lists held by this window; they go
-  // before those lists do.
-  delete tenkeys_;
-  delete constDlg_;
-  delete expError_;
+  // The grid, the dialogs and the tools work on the engine context and the
+  // lists held by this window; they go before those do (the prime tool
+  // writes its cache as it goes).
   delete dock_;
+  QList<QPointer<QWidget>> windows;
+  for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (child->isWindow()) windows << child;
+  }
+  for (const QPointer<QWidget>& window : windows) delete window.data();
 }
 
 void TForm1::LoadDataFiles() {

@@ -1,0 +1,58 @@
+// The windows made at start and their menu items, as the application wires
+// them.
+#include <QAction>
+#include <QDialog>
+
+#include "main_window_test_support.h"
+#include "startup_windows.h"
+
+namespace zc::test {
+
+class StartupWindowsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void everyToolItemIsEnabledOnceTheToolsExist() {
+    WindowFixture f;
+    TForm1& form = f.Open();
+    CreateStartupWindows(form);
+    const TMainMenu& menu = form.MainMenu();
+    for (QAction* item : {menu.constants, menu.userFunctionManager, menu.graphTool, menu.primeTool,
+                          menu.fractionTool, menu.calculusTool, menu.tenkeys,
+                          menu.errorHelp, menu.about}) {
+      QVERIFY2(item->isEnabled(), qPrintable(item->text()));
+    }
+    // The quadratic equation tool is made, but its item stays out of sight.
+    QVERIFY(!menu.quadraticTool->isVisible());
+    QVERIFY(form.ConstantsDialog() != nullptr);
+    QVERIFY(form.ErrorDialog() != nullptr);
+  }
+
+  void toggledToolsOpenAndCloseAndAreFreedWithTheWindow() {
+    WindowFixture f;
+    TForm1& form = f.Open();
+    CreateStartupWindows(form);
+    form.show();
+    const auto windowCount = [&form] {
+      int visible = 0;
+      for (QWidget* child : form.findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) visible += child->isVisible();
+      return visible;
+    };
+    form.MainMenu().primeTool->trigger();
+    form.MainMenu().fractionTool->trigger();
+    QCOMPARE(windowCount(), 2);
+    form.MainMenu().fractionTool->trigger();
+    QCOMPARE(windowCount(), 1);
+    form.MainMenu().fractionTool->trigger();
+    QCOMPARE(windowCount(), 2);
+    // Destroying the main window takes every tool with it; Functions.inf is
+    // written and the prime tool's cache goes into the data folder.
+    f.form.reset();
+    QVERIFY(QFileInfo::exists(f.dir.filePath(QStringLiteral("Functions.inf"))));
+  }
+};
+
+}  // namespace zc::test
+
+QTEST_MAIN(zc::test::StartupWindowsTest)
+#include "startup_windows_test.moc"
