@@ -4,6 +4,7 @@
 
 #include "app_dir.h"
 #include "main_window.h"
+#include "quit_on_signal.h"
 #include "startup_windows.h"
 
 int main(int argc, char* argv[]) {
@@ -16,6 +17,8 @@ int main(int argc, char* argv[]) {
   zc::TForm1 form(zc::ResolveAppDir(zc::DefaultAppDirChoice()));
   zc::CreateStartupWindows(form);
   QObject::connect(&form, &zc::TForm1::Closed, &app, &QApplication::quit);
+  // Leaving the event loop destroys the window, which writes Functions.inf.
+  zc::QuitOnTerminationSignals(&app, [] { QApplication::quit(); });
   form.show();
   return QApplication::exec();
 }

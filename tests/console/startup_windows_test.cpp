@@ -4,7 +4,10 @@
 #include <QDialog>
 
 #include "main_window_test_support.h"
+#include "quit_on_signal.h"
 #include "startup_windows.h"
+
+#include <csignal>
 
 namespace zc::test {
 
@@ -49,6 +52,16 @@ class StartupWindowsTest : public QObject {
     // written and the prime tool's cache goes into the data folder.
     f.form.reset();
     QVERIFY(QFileInfo::exists(f.dir.filePath(QStringLiteral("Functions.inf"))));
+  }
+
+  void terminationSignalQuitsThroughTheEventLoop() {
+    static int quits = 0;
+    QObject context;
+    QVERIFY(QuitOnTerminationSignals(&context, [] { ++quits; }));
+    std::raise(SIGTERM);  // would end the test run if the handler were missing
+    QTRY_COMPARE(quits, 1);
+    std::raise(SIGHUP);
+    QTRY_COMPARE(quits, 2);
   }
 };
 
