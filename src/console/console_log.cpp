@@ -57,8 +57,7 @@ void TConsoleLog::PrintText(const QString& text) {
   QTextCursor cursor(document());
   cursor.movePosition(QTextCursor::End);
   cursor.insertText(NormaliseLineEnds(text) + QLatin1Char('\n'));
-  QScrollBar* bar = verticalScrollBar();
-  bar->setValue(bar->maximum());
+  ShowEnd();
 }
 
 void TConsoleLog::ReplaceFrom(int echoStart, const QString& text) {
@@ -67,6 +66,12 @@ void TConsoleLog::ReplaceFrom(int echoStart, const QString& text) {
   const int end = cursor.position();
   cursor.setPosition(std::clamp(echoStart, 0, end), QTextCursor::KeepAnchor);
   cursor.insertText(NormaliseLineEnds(text));
+  ShowEnd();
+}
+
+void TConsoleLog::ShowEnd() {
+  QScrollBar* bar = verticalScrollBar();
+  bar->setValue(bar->maximum());
 }
 
 int TConsoleLog::CaretPosition() const {

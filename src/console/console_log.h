@@ -25,7 +25,8 @@ class TConsoleLog : public QPlainTextEdit {
   // CR LF, LF and CR in `text` all end a line.
   void PrintText(const QString& text);
 
-  // Replaces everything from `echoStart` to the end with `text`.
+  // Replaces everything from `echoStart` to the end with `text`, and shows
+  // the end: what is being typed is always in view.
   void ReplaceFrom(int echoStart, const QString& text);
 
   // Where the next output goes: the end of the log.
@@ -45,6 +46,7 @@ class TConsoleLog : public QPlainTextEdit {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
+  void ShowEnd();
   // Copy is offered only while something is selected.
   void UpdatePopupMenu();
 

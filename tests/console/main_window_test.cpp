@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QClipboard>
 #include <QFileInfo>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QPushButton>
 
@@ -32,6 +34,15 @@ class MainWindowTest : public QObject {
     QVERIFY(!form.JustEvaluated());
     QVERIFY(f.errors.isEmpty());
     QCOMPARE(form.windowTitle(), QStringLiteral("ZELTA CALC SYSTEM"));
+  }
+
+  void consoleFontsFindMonospaceAndJapaneseFaces() {
+    WindowFixture f;
+    TForm1& form = f.Open();
+    QVERIFY(QFontInfo(form.Log()->font()).fixedPitch());
+    QVERIFY(QFontInfo(form.InputLine()->font()).fixedPitch());
+    const QFontMetrics gothic(QFont(QStringLiteral("ＭＳ Ｐゴシック")));
+    QVERIFY(gothic.inFontUcs4(U'角'));
   }
 
   void echoMirrorsTypingAndEnterPrintsBelowIt() {
