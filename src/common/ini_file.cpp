@@ -18,10 +18,10 @@ IniFile IniFile::Parse(std::string_view text) {
     if (current == nullptr) continue;  // lines before the first section belong nowhere
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) {
-      current->entries.push_back(Entry{std::string(line), {}});
+      current->entries.push_back(Entry{std::string(line), {}, false});
     } else {
       current->entries.push_back(Entry{std::string(TrimBlanks(line.substr(0, equals))),
-                                       std::string(TrimBlanks(line.substr(equals + 1)))});
+                                       std::string(TrimBlanks(line.substr(equals + 1))), true});
     }
   }
   return ini;

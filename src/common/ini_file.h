@@ -15,6 +15,7 @@ class IniFile {
   struct Entry {
     std::string key;
     std::string value;  // empty for a line without '='
+    bool hasEquals = true;  // false for a line without '=' (a key alone)
   };
   struct Section {
     std::string name;

@@ -43,7 +43,6 @@ TMainMenu BuildMainMenu(QMenuBar* bar, const UserFunctionList& userFunctions,
   items.primeTool = AddItem(options, "素ツール(&M)...", "素数の判定と素因数分解を行います");
   items.fractionTool = AddItem(options, "約分ツール(&Y)...", "分数を約分します");
   items.quadraticTool = AddItem(options, "二次方程式ツール(&N)", "二次方程式の展開・因数分解・解を求めます");
-  items.quadraticTool->setVisible(false);
   items.calculusTool = AddItem(options, "微積分計算ツール(&D)...", "微分係数と定積分を数値計算します");
   options->addSeparator();
   items.tenkeys = AddItem(options, "テンキー(&T)...", "テンキーを表示します");

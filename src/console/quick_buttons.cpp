@@ -24,7 +24,12 @@ std::vector<QuickEntry> QuickPageEntries(const IniFile::Section& section) {
   std::vector<QuickEntry> entries;
   for (const IniFile::Entry& entry : section.entries) {
     if (entries.size() == kQuickButtonCount) break;
-    entries.push_back({entry.key, entry.value});
+    // A line without '=' is an entry with neither caption nor text.
+    if (entry.hasEquals) {
+      entries.push_back({entry.key, entry.value});
+    } else {
+      entries.push_back({});
+    }
   }
   return entries;
 }

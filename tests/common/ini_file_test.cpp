@@ -15,6 +15,14 @@ struct ReadingRule {
   std::optional<std::string> value;
 };
 
+TEST(IniFile, TellsAKeyAloneFromAnEmptyValue) {
+  const IniFile ini = IniFile::Parse("[s]\nalone\nempty=\n");
+  const auto& entries = ini.Sections().front().entries;
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_FALSE(entries[0].hasEquals);
+  EXPECT_TRUE(entries[1].hasEquals);
+}
+
 TEST(IniFile, FollowsEveryReadingRule) {
   const ReadingRule rules[] = {
       {"plain key", "[s]\nkey=v", "s", "key", "v"},

@@ -57,7 +57,10 @@ TEST(QuickPageEntries, CaptionAndTextInFileOrderAtMostTwelve) {
   EXPECT_EQ(entries[1].text, "");
   EXPECT_EQ(entries[3].caption, "x^y");
   EXPECT_EQ(entries[3].text, "^");
-  EXPECT_EQ(entries[11].caption, "12");
+  // A line without '=' is an entry with neither caption nor text.
+  EXPECT_EQ(entries[4].caption, "");
+  EXPECT_EQ(entries[4].text, "");
+  EXPECT_EQ(entries[11].caption, "");
 }
 
 TEST(FunctionNameOfCaption, TextBeforeTheFirstParenthesis) {

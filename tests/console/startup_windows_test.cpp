@@ -21,12 +21,11 @@ class StartupWindowsTest : public QObject {
     CreateStartupWindows(form);
     const TMainMenu& menu = form.MainMenu();
     for (QAction* item : {menu.constants, menu.userFunctionManager, menu.graphTool, menu.primeTool,
-                          menu.fractionTool, menu.calculusTool, menu.tenkeys,
+                          menu.fractionTool, menu.quadraticTool, menu.calculusTool, menu.tenkeys,
                           menu.errorHelp, menu.about}) {
       QVERIFY2(item->isEnabled(), qPrintable(item->text()));
     }
-    // The quadratic equation tool is made, but its item stays out of sight.
-    QVERIFY(!menu.quadraticTool->isVisible());
+    QVERIFY(menu.quadraticTool->isVisible());
     QVERIFY(form.ConstantsDialog() != nullptr);
     QVERIFY(form.ErrorDialog() != nullptr);
   }
