@@ -54,8 +54,8 @@ TUserFuncMan::Prompts TUserFuncMan::DefaultPrompts() {
     dialog.setDefaultSuffix(QStringLiteral("inf"));
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
   };
-  prompts.chooseLibraryFile = [](QWidget* parent) {
-    QFileDialog dialog(parent);
+  prompts.chooseLibraryFile = [](QWidget* parent, const QString& startFolder) {
+    QFileDialog dialog(parent, QString(), startFolder);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters({QStringLiteral("Dynamic Link Library(*.dll)"), QStringLiteral("Shared Object(*.so)")});
     dialog.setDefaultSuffix(QStringLiteral("dll"));
@@ -113,6 +113,7 @@ void TUserFuncMan::BuildLayout() {
   auto* panelHost = new QWidget(splitter);
   auto* panelLayout = new QVBoxLayout(panelHost);
   panelLayout->addWidget(BuildDetailPanel());
+  panelLayout->addStretch();  // the panel keeps its natural height
   splitter->addWidget(listBox1_);
   splitter->addWidget(panelHost);
   splitter->setSizes({kListWidth, kClientWidth - kListWidth});
@@ -176,6 +177,10 @@ QWidget* TUserFuncMan::BuildDetailPanel() {
   library->addRow(typeLabel, comboBox1_);
   panel->addWidget(groupBox3);
 
+  // Enter belongs to the edit lines (the test line evaluates), never to
+  // whichever button a dialog would make its default.
+  button1->setAutoDefault(false);
+  button3->setAutoDefault(false);
   connect(button1, &QPushButton::clicked, this, &TUserFuncMan::Button1Click);
   connect(button3, &QPushButton::clicked, this, &TUserFuncMan::Button3Click);
   for (QLineEdit* edit : {edit1_, edit8_, edit2_, edit3_, edit4_}) {
@@ -196,6 +201,7 @@ QWidget* TUserFuncMan::BuildTestPanel() {
   auto* button2 = new QPushButton(QStringLiteral("評価"), groupBox4);
   edit7_ = new QLineEdit(groupBox4);
   edit7_->setReadOnly(true);
+  button2->setAutoDefault(false);
   test->addWidget(edit6_, 3);
   test->addWidget(button2);
   test->addWidget(edit7_, 2);
@@ -336,7 +342,7 @@ void TUserFuncMan::ToolButton6Click() {
 }
 
 void TUserFuncMan::Button1Click() {
-  const QString fileName = prompts_.chooseLibraryFile(this);
+  const QString fileName = prompts_.chooseLibraryFile(this, QString::fromStdString(context_.appDir));
   if (fileName.isEmpty()) return;
   edit4_->setText(QDir(QString::fromStdString(context_.appDir)).relativeFilePath(fileName));
 }

@@ -32,7 +32,7 @@ class TUserFuncMan : public QDialog {
   struct Prompts {
     std::function<QString(QWidget* parent)> chooseImportFile;   // OpenDialog1; empty = cancelled
     std::function<QString(QWidget* parent)> chooseExportFile;   // SaveDialog1
-    std::function<QString(QWidget* parent)> chooseLibraryFile;  // OpenDialog2
+    std::function<QString(QWidget* parent, const QString& startFolder)> chooseLibraryFile;  // OpenDialog2
     std::function<bool(QWidget* parent, const QString& fileName)> confirmReplace;  // Yes = replace
     std::function<void(QWidget* parent, const QString& message)> showError;
   };

@@ -58,7 +58,7 @@ class UserFuncManTest : public QObject {
     TUserFuncMan::Prompts prompts;
     prompts.chooseImportFile = [this](QWidget*) { return chosenFile_; };
     prompts.chooseExportFile = [this](QWidget*) { return chosenFile_; };
-    prompts.chooseLibraryFile = [this](QWidget*) { return chosenFile_; };
+    prompts.chooseLibraryFile = [this](QWidget*, const QString&) { return chosenFile_; };
     prompts.confirmReplace = [this](QWidget*, const QString&) { return answerReplace_; };
     prompts.showError = [this](QWidget*, const QString& message) { errors_ << message; };
     manager_->SetPrompts(prompts);
@@ -205,6 +205,24 @@ class UserFuncManTest : public QObject {
     chosenFile_ = dir.filePath("missing-folder/out.inf");
     manager_->ToolButton6Click();
     QCOMPARE(errors_.size(), 1);
+  }
+
+  void enterInTheTestLineEvaluatesItAndOpensNoDialog() {
+    bool dialogOpened = false;
+    TUserFuncMan::Prompts prompts = TUserFuncMan::DefaultPrompts();
+    prompts.chooseLibraryFile = [&](QWidget*, const QString&) {
+      dialogOpened = true;
+      return QString();
+    };
+    manager_->SetPrompts(prompts);
+    context_.userFunctions.push_back(Function("f"));
+    manager_->show();
+    manager_->SelectRow(0);
+    manager_->Edit6()->setFocus();
+    manager_->Edit6()->setText("f(a)");
+    QTest::keyClick(manager_->Edit6(), Qt::Key_Return);
+    QCOMPARE(manager_->Edit7()->text(), QStringLiteral("8"));
+    QVERIFY(!dialogOpened);
   }
 
   void testLineReadsTheGridButNeverChangesIt() {
