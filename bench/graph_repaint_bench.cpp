@@ -11,6 +11,8 @@
 
 #include <cmath>
 
+#include "offscreen_benchmark_main.h"
+
 namespace {
 
 void FillCurves(zc::TXYGraph& graph, int points) {
@@ -73,12 +75,4 @@ BENCHMARK(BM_LayoutOnly)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return zc::RunOffscreenBenchmarks<QGuiApplication>(argc, argv); }

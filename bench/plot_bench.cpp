@@ -10,6 +10,8 @@
 
 #include <QGuiApplication>
 
+#include "offscreen_benchmark_main.h"
+
 namespace {
 
 void PlotInto(benchmark::State& state, double xMin, double xMax, float spacing, const char* expression) {
@@ -48,12 +50,4 @@ BENCHMARK(BM_TanDefaultRange)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return zc::RunOffscreenBenchmarks<QGuiApplication>(argc, argv); }

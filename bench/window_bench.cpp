@@ -13,6 +13,8 @@
 #include "main_window.h"
 #include "startup_windows.h"
 
+#include "offscreen_benchmark_main.h"
+
 namespace {
 
 // A data folder like an installation's.
@@ -88,12 +90,4 @@ BENCHMARK(BM_StartUpToUsableWindow)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return zc::RunOffscreenBenchmarks<QApplication>(argc, argv); }
