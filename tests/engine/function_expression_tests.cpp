@@ -26,14 +26,6 @@ void ExpectMessages(EngineContext& context, std::initializer_list<LineCase> rows
   }
 }
 
-void AddExpressionFunction(EngineContext& context, std::string name, std::string params, std::string sentence) {
-  auto function = std::make_unique<TUserFunction>();
-  function->aName = std::move(name);
-  function->aParams = std::move(params);
-  function->aSentence = std::move(sentence);
-  context.userFunctions.push_back(std::move(function));
-}
-
 TEST(FunctionsInExpressions, ChainsSignsAndCase) {
   EngineContext context;
   ExpectMessages(context, {

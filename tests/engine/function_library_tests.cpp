@@ -456,14 +456,6 @@ TEST(ApplyFunctions, StopsAtTheFirstFailure) {
 
 // ---- user functions --------------------------------------------------------------
 
-void AddExpressionFunction(EngineContext& context, std::string name, std::string params, std::string sentence) {
-  auto function = std::make_unique<TUserFunction>();
-  function->aName = std::move(name);
-  function->aParams = std::move(params);
-  function->aSentence = std::move(sentence);
-  context.userFunctions.push_back(std::move(function));
-}
-
 TEST(UserFunctions, AreCalledWhenNoBuiltinNameMatches) {
   EngineContext context;
   AddExpressionFunction(context, "f", "x", "x*2");
