@@ -18,6 +18,16 @@
 
 namespace {
 
+// Scripts read our stderr for errors. Qt's notices about the desktop
+// session (a missing runtime folder when run outside a login, as in CI or
+// cron) are not errors of the plot and are kept out of it.
+QtMessageHandler previousHandler = nullptr;
+
+void FilterSessionNotices(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type != QtCriticalMsg && type != QtFatalMsg && message.startsWith(QLatin1String("QStandardPaths:"))) return;
+  if (previousHandler != nullptr) previousHandler(type, context, message);
+}
+
 int Fail(const std::string& message) {
   std::fprintf(stderr, "zeltacalc-plot: %s\n", message.c_str());
   return 1;
@@ -29,6 +39,7 @@ int main(int argc, char** argv) {
   // Pictures need fonts but no screen.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   std::vector<std::string> arguments(argv + 1, argv + argc);
+  previousHandler = qInstallMessageHandler(FilterSessionNotices);
   QGuiApplication application(argc, argv);
 
   const zc::PlotOptionsResult parsed = zc::ParsePlotOptions(arguments);
