@@ -13,6 +13,7 @@
 #include "calc_expression.h"
 #include "int_unit.h"
 #include "statistical_functions.h"
+#include "text_file.h"
 #include "user_function_call.h"
 #include "whole_number_functions.h"
 
@@ -87,14 +88,6 @@ constexpr bool BuiltinKeysAreDistinct() {
 }
 static_assert(BuiltinKeysAreDistinct());
 
-constexpr bool SameNameIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
-
 // The built-in function called `name` in any letter case, or None.
 Builtin FindBuiltin(std::string_view name) {
   if (name.empty() || name.size() > kLongestBuiltinName) return Builtin::None;
@@ -106,7 +99,7 @@ Builtin FindBuiltin(std::string_view name) {
   // The key covers eight bytes; the full comparison also rules out a longer
   // name or one with a NUL byte inside.
   const std::string_view builtin = kBuiltinFunctionNames[static_cast<std::size_t>(found->id)];
-  return SameNameIgnoringAsciiCase(name, builtin) ? found->id : Builtin::None;
+  return EqualsIgnoreAsciiCase(name, builtin) ? found->id : Builtin::None;
 }
 
 enum class ArgumentRule { One, Two, Three, Any };
@@ -362,8 +355,6 @@ void ReportFailure(std::uint8_t code, const char* kindName, const char* message,
 
 bool IsNameSeparator(char c) { return c == ' ' || c == '\t'; }
 
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
 }  // namespace
 
 long double ConvertAngle(AngleMode from, AngleMode to, long double x) {
@@ -428,9 +419,7 @@ long double CallFunction(EngineContext& context, std::string_view name,
 
   try {
     if (id == Builtin::None) {
-      std::string lowerName(name);
-      for (char& c : lowerName) c = AsciiLower(c);
-      return CallUserFunction(context, lowerName, arguments, result);
+      return CallUserFunction(context, ToLowerAscii(name), arguments, result);
     }
     BeginArithmetic();
     return Checked(ComputeBuiltin(context, id, mode, arguments));
@@ -452,12 +441,10 @@ bool ApplyFunctions(EngineContext& context, TIntUnit& unit, TCalcResult& result)
   result.dwMessage.clear();
 
   std::string& names = unit.aFunction;
-  std::size_t end = names.size();
-  while (end > 0 && IsBlankOrControl(names[end - 1])) --end;
-  names.erase(end);
-  std::size_t begin = 0;
-  while (begin < names.size() && IsBlankOrControl(names[begin])) ++begin;
-  names.erase(0, begin);
+  // Trimmed in place: the unit's buffer is reused from one evaluation to the next.
+  const std::string_view trimmed = TrimBlanks(names);
+  const auto begin = static_cast<std::size_t>(trimmed.data() - names.data());
+  names.erase(begin + trimmed.size()).erase(0, begin);
   if (names.empty()) return true;
 
   if (unit.aInternalIntegers.empty()) unit.aInternalIntegers.push_back(unit.aInteger);
@@ -465,7 +452,7 @@ bool ApplyFunctions(EngineContext& context, TIntUnit& unit, TCalcResult& result)
   // The name nearest the value acts first; each result becomes the first
   // argument of the name to its left, further arguments stay.
   const std::string_view list = names;
-  end = list.size();
+  std::size_t end = list.size();
   while (end > 0) {
     while (end > 0 && IsNameSeparator(list[end - 1])) --end;
     if (end == 0) break;

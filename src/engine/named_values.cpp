@@ -7,19 +7,9 @@
 #include "decimal_conversion.h"
 #include "engine_fault.h"
 #include "result_text.h"
+#include "text_file.h"
 
 namespace zc {
-namespace {
-
-bool NameEquals(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 std::string_view LineName(std::string_view line) {
   const std::size_t equals = line.find('=');
@@ -64,7 +54,7 @@ void RemoveEmptyLines(NameValueList& list) {
 void SetVariable(std::string_view name, std::string_view text, NameValueList& list) {
   std::size_t found = list.size();
   for (std::size_t i = 0; i < list.size(); ++i) {
-    if (NameEquals(LineName(list[i]), name)) {
+    if (EqualsIgnoreAsciiCase(LineName(list[i]), name)) {
       found = i;
       break;
     }

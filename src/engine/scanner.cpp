@@ -8,6 +8,7 @@
 #include "decimal_conversion.h"
 #include "function_library.h"
 #include "named_values.h"
+#include "text_file.h"
 #include "unit_evaluation.h"
 #include "user_function_call.h"
 
@@ -24,14 +25,6 @@ int HexValue(char c) {
   if (IsDigit(c)) return c - '0';
   if (c >= 'a') return c - 'a' + 10;
   return c - 'A' + 10;
-}
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view entry) {
-  if (entry.size() > text.size()) return false;
-  for (std::size_t i = 0; i < entry.size(); ++i) {
-    if (AsciiLower(text[i]) != AsciiLower(entry[i])) return false;
-  }
-  return true;
 }
 
 // The built-in names grouped by their folded first character, each group in
@@ -51,7 +44,7 @@ class BuiltinIndex {
     if (text.empty()) return -1;
     for (const int index : byFirst_[static_cast<unsigned char>(AsciiLower(text[0]))]) {
       const std::string_view name = kBuiltinFunctionNames[static_cast<std::size_t>(index)];
-      if (name.size() > length && StartsWithIgnoringCase(text, name)) {
+      if (name.size() > length && StartsWithIgnoreAsciiCase(text, name)) {
         best = index;
         length = name.size();
       }
@@ -113,7 +106,7 @@ int MatchLongestEntry(std::string_view text, std::span<const std::string_view> t
   std::size_t length = 0;
   for (std::size_t i = 0; i < table.size(); ++i) {
     const std::string_view entry = table[i];
-    if (!entry.empty() && entry.size() > length && StartsWithIgnoringCase(text, entry)) {
+    if (!entry.empty() && entry.size() > length && StartsWithIgnoreAsciiCase(text, entry)) {
       best = static_cast<int>(i);
       length = entry.size();
     }

@@ -12,17 +12,10 @@
 #include "named_values.h"
 #include "plugin_call.h"
 #include "result_text.h"
+#include "text_file.h"
 
 namespace zc {
 namespace {
-
-bool StartsWithName(std::string_view text, std::string_view name) {
-  if (name.size() > text.size()) return false;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    if (AsciiLower(text[i]) != AsciiLower(name[i])) return false;
-  }
-  return true;
-}
 
 long double CallExpressionFunction(EngineContext& context, const TUserFunction& function,
                                    const TExtendeds& arguments, TCalcResult& result) {
@@ -72,7 +65,7 @@ int FindUserFunction(std::string_view text, const UserFunctionList& list, bool e
   if (exact) {
     for (std::size_t i = 0; i < list.size(); ++i) {
       const std::string& name = list[i]->aName;
-      if (name.size() == text.size() && StartsWithName(text, name)) return static_cast<int>(i);
+      if (EqualsIgnoreAsciiCase(text, name)) return static_cast<int>(i);
     }
     return -1;
   }
@@ -80,7 +73,7 @@ int FindUserFunction(std::string_view text, const UserFunctionList& list, bool e
   std::size_t length = 0;
   for (std::size_t i = 0; i < list.size(); ++i) {
     const std::string& name = list[i]->aName;
-    if (!name.empty() && name.size() > length && StartsWithName(text, name)) {
+    if (!name.empty() && name.size() > length && StartsWithIgnoreAsciiCase(text, name)) {
       best = static_cast<int>(i);
       length = name.size();
     }
