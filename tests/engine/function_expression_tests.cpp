@@ -87,10 +87,10 @@ TEST(FunctionsInExpressions, PowerOperatorSharesThePowerRule) {
 
 TEST(FunctionsInExpressions, UserFunctionsBesideBuiltinOnes) {
   EngineContext context;
-  AddExpressionFunction(context, "s", "x", "x*2");
-  AddExpressionFunction(context, "triple", "x", "x*3");
-  AddExpressionFunction(context, "sin", "x", "x*2");
-  AddExpressionFunction(context, "conv", "x", "1.2.3");
+  AddUserFunction(context, "s", "x", "x*2");
+  AddUserFunction(context, "triple", "x", "x*3");
+  AddUserFunction(context, "sin", "x", "x*2");
+  AddUserFunction(context, "conv", "x", "1.2.3");
   ExpectMessages(context, {
       // s is a prefix of sin, so sin takes the extra argument unchecked.
       {"sin(1,2)", kDeg, "0.0174524064372835"},

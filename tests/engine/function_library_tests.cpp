@@ -458,9 +458,9 @@ TEST(ApplyFunctions, StopsAtTheFirstFailure) {
 
 TEST(UserFunctions, AreCalledWhenNoBuiltinNameMatches) {
   EngineContext context;
-  AddExpressionFunction(context, "f", "x", "x*2");
-  AddExpressionFunction(context, "sin", "x", "x*2");
-  AddExpressionFunction(context, "conv", "x", "1.2.3");
+  AddUserFunction(context, "f", "x", "x*2");
+  AddUserFunction(context, "sin", "x", "x*2");
+  AddUserFunction(context, "conv", "x", "1.2.3");
   ExpectOutcomes(context, {
       {"f", {3}, kDeg, "6"},
       {"F", {3}, kDeg, "6"},
@@ -475,7 +475,7 @@ TEST(UserFunctions, AreCalledWhenNoBuiltinNameMatches) {
 TEST(UserFunctions, APrefixUserFunctionLiftsTheCountCheck) {
   EngineContext context;
   ExpectOutcomes(context, {{"sin", {1, 2}, kDeg, "ERROR 13"}});
-  AddExpressionFunction(context, "s", "x", "x*2");
+  AddUserFunction(context, "s", "x", "x*2");
   ExpectOutcomes(context, {
       {"sin", {1, 2}, kDeg, "0.0174524064372835"},
       {"hypot", {3}, kDeg, "ERROR 13"},

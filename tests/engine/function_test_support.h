@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "calc_result.h"
 #include "engine_context.h"
 #include "function_library.h"
+#include "user_function_test_support.h"
 
 namespace zc::testing {
 
@@ -29,15 +29,6 @@ struct FunctionCase {
 
 // The outcome of CallFunction as text. An error must also leave the value
 // and dwSource at 0 and the message "ERROR nn".
-// Appends an expression function: name(params) = sentence.
-inline void AddExpressionFunction(EngineContext& context, std::string name, std::string params, std::string sentence) {
-  auto function = std::make_unique<TUserFunction>();
-  function->aName = std::move(name);
-  function->aParams = std::move(params);
-  function->aSentence = std::move(sentence);
-  context.userFunctions.push_back(std::move(function));
-}
-
 inline std::string Outcome(EngineContext& context, const FunctionCase& row) {
   context.angleMode = row.mode;
   TCalcResult result;
