@@ -2,9 +2,8 @@
 
 #include <QByteArray>
 #include <QCryptographicHash>
-#include <QFile>
-#include <QSaveFile>
-#include <QString>
+
+#include "text_file.h"
 
 namespace zc {
 namespace {
@@ -42,23 +41,17 @@ bool DecodePrimeCacheFile(std::string_view bytes, PrimeCache& cache) {
 }
 
 bool LoadPrimeCacheFile(const std::string& path, PrimeCache& cache) {
-  QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const QByteArray bytes = file.readAll();
-  return DecodePrimeCacheFile(
-      std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), cache);
+  const std::optional<std::string> bytes = ReadFileBytes(path);
+  return bytes && DecodePrimeCacheFile(*bytes, cache);
 }
 
 bool SavePrimeCacheFile(const std::string& path, const PrimeCache& cache) {
-  const std::string bytes = EncodePrimeCacheFile(cache);
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-      static_cast<qint64>(bytes.size())) {
-    file.cancelWriting();
+  try {
+    WriteFileAtomically(path, EncodePrimeCacheFile(cache));
+    return true;
+  } catch (const FileError&) {
     return false;
   }
-  return file.commit();
 }
 
 }  // namespace zc
