@@ -89,6 +89,14 @@ std::string FormatFactors(const std::vector<std::pair<std::uint64_t, int>>& fact
   return text;
 }
 
+// The primes up to kCachedDivisorBound, sieved once: every cached test
+// walks a prefix of them, so sieving again on each test only repeats work.
+const std::vector<std::uint32_t>& CachedDivisorPrimes() {
+  static const std::vector<std::uint32_t> primes =
+      PrimesUpTo(static_cast<std::uint32_t>(kCachedDivisorBound));
+  return primes;
+}
+
 }  // namespace
 
 std::uint64_t IntegerSqrt(std::uint64_t value) {
@@ -170,7 +178,8 @@ bool IsPrime(std::int64_t value, PrimeCache& cache) {
 
   std::vector<std::uint64_t> tried;
   bool prime = true;
-  for (std::uint32_t p : PrimesUpTo(static_cast<std::uint32_t>(root))) {
+  for (std::uint32_t p : CachedDivisorPrimes()) {
+    if (p > root) break;
     tried.push_back(p);
     if (v % p == 0) {
       prime = false;
@@ -194,7 +203,8 @@ std::string Factorize(std::int64_t value, PrimeCache& cache) {
 
   std::vector<std::pair<std::uint64_t, int>> factors;
   std::vector<std::uint64_t> tried;
-  for (std::uint32_t p : PrimesUpTo(static_cast<std::uint32_t>(bound))) {
+  for (std::uint32_t p : CachedDivisorPrimes()) {
+    if (p > bound) break;
     tried.push_back(p);
     int count = 0;
     while (v % p == 0) {
