@@ -7,6 +7,7 @@
 #include <string>
 
 #include "calc_expression.h"
+#include "decimal_conversion.h"
 
 namespace zc {
 namespace {
@@ -15,12 +16,7 @@ constexpr int kDigits = 15;
 constexpr std::uint64_t kLowest15 = 100000000000000ULL;   // 10^14
 constexpr std::uint64_t kAbove15 = 1000000000000000ULL;   // 10^15
 
-constexpr long double kPowersOfTen[28] = {
-    1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
-    1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L,
-    1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
-
-// `magnitude` scaled by 10^k with a single rounding (|k| <= 27).
+// `magnitude` scaled by 10^k with a single rounding (|k| <= kExactPowers).
 long double Scale(long double magnitude, int k) {
   return k >= 0 ? magnitude * kPowersOfTen[k] : magnitude / kPowersOfTen[-k];
 }
@@ -37,7 +33,7 @@ void SignificantDigits(long double magnitude, std::uint64_t& digits, int& expone
   int e10 = static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398119521L));
   for (int attempt = 0; attempt < 3; ++attempt) {
     const int k = kDigits - 1 - e10;
-    if (k < -27 || k > 27) break;
+    if (k < -kExactPowers || k > kExactPowers) break;
     const long double scaled = Scale(magnitude, k);
     if (scaled >= static_cast<long double>(kAbove15)) {
       ++e10;
