@@ -29,5 +29,7 @@ TFraction<std::int64_t> ReduceFraction64(std::int64_t numerator, std::int64_t de
 // A decimal 32-bit integer with an optional sign ("+12", "-7"); nothing else,
 // not even blanks.
 std::optional<std::int32_t> ParseInt32(std::string_view text);
+// The same for a 64-bit integer.
+std::optional<std::int64_t> ParseInt64(std::string_view text);
 
 }  // namespace zc

@@ -8,31 +8,12 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
-#include <charconv>
-#include <limits>
 
+#include "fraction_math.h"
 #include "prime_cache_file.h"
 #include "prime_math.h"
 
 namespace zc {
-namespace {
-
-std::optional<std::int64_t> ParseInt64(QString text) {
-  const std::string bytes = text.trimmed().toStdString();
-  std::string_view digits(bytes);
-  if (!digits.empty() && digits.front() == '+') {
-    digits.remove_prefix(1);
-    if (!digits.empty() && digits.front() == '-') return std::nullopt;
-  }
-  std::int64_t value = 0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
-    return std::nullopt;
-  }
-  return value;
-}
-
-}  // namespace
 
 TIsPrimenumDlg::TIsPrimenumDlg(const QString& appDir, QWidget* parent)
     : QDialog(parent), cacheFile_(appDir + QLatin1String(kPrimeCacheFileName)) {
@@ -119,7 +100,7 @@ void TIsPrimenumDlg::showEvent(QShowEvent* event) {
 }
 
 std::optional<std::int64_t> TIsPrimenumDlg::ReadNumber() {
-  const auto value = ParseInt64(Edit1->text());
+  const auto value = ParseInt64(Edit1->text().trimmed().toStdString());
   if (!value) {
     ShowError(QStringLiteral("'%1' は整数ではありません").arg(Edit1->text()));
     return std::nullopt;

@@ -78,5 +78,24 @@ TEST(FractionMath, ParseInt32) {
   for (const auto& c : cases) EXPECT_EQ(ParseInt32(c.text), c.value) << c.text;
 }
 
+TEST(FractionMath, ParseInt64) {
+  // The prime tool reads its numbers this way: the full 64-bit range, and
+  // no wrap-around just past it.
+  const struct {
+    const char* text;
+    std::optional<std::int64_t> value;
+  } cases[] = {
+      {"2147483648", 2147483648},
+      {"+9223372036854775807", std::numeric_limits<std::int64_t>::max()},
+      {"-9223372036854775808", std::numeric_limits<std::int64_t>::min()},
+      {"9223372036854775808", {}},
+      {"-9223372036854775809", {}},
+      {"+-5", {}},
+      {"12 ", {}},
+      {"", {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParseInt64(c.text), c.value) << c.text;
+}
+
 }  // namespace
 }  // namespace zc
