@@ -6,18 +6,10 @@
 #include <string>
 
 #include "calc_expression.h"
+#include "text_file.h"
 
 namespace zc {
 namespace {
-
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
-
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
-}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -49,7 +41,8 @@ void SetNameValue(NameValueList& list, std::string_view name, std::string_view v
   std::string line = std::string(name) + "=" + std::string(value);
   for (auto& entry : list) {
     const auto equals = entry.find('=');
-    if (equals != std::string::npos && SameName(std::string_view(entry).substr(0, equals), name)) {
+    if (equals != std::string::npos &&
+        EqualsIgnoreAsciiCase(std::string_view(entry).substr(0, equals), name)) {
       entry = std::move(line);
       return;
     }
@@ -59,8 +52,7 @@ void SetNameValue(NameValueList& list, std::string_view name, std::string_view v
 
 long double ParseFieldNumber(std::string_view text) {
   const std::string original(text);
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  text = TrimBlanks(text);
   const auto fail = [&] { return CalculusError("'" + original + "' は浮動小数点数ではありません"); };
   if (!IsDecimalNumber(text)) throw fail();
   if (text.front() == '+') text.remove_prefix(1);
