@@ -185,6 +185,12 @@ TEST(ConsoleProgram, ListExportsPrintsOneProcedurePerLine) {
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_EQ(missing.out, "");
   EXPECT_NE(missing.err.find("missing.so"), std::string::npos);
+
+  // A folder opens like a file but cannot be read: an error, not a crash.
+  const Outcome folder = RunConsole({"--list-exports", dir.Path()});
+  EXPECT_EQ(folder.exitCode, 1);
+  EXPECT_EQ(folder.out, "");
+  EXPECT_NE(folder.err.find(dir.Path()), std::string::npos);
 }
 
 TEST(ConsoleProgram, ListExportsFindsTheExamplePluginsProcedures) {
