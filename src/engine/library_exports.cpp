@@ -1,6 +1,7 @@
 #include "library_exports.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -209,11 +210,19 @@ std::vector<std::string> ListLibraryExports(std::span<const std::uint8_t> file,
   return ListPeExports(file, fileExtension);
 }
 
-std::vector<std::string> ListDllExports(const std::string& libraryPath) {
+std::optional<std::vector<std::string>> TryListDllExports(const std::string& libraryPath) {
+  // A folder opens like a file and only fails, by throwing, at the first read.
+  std::error_code error;
+  if (std::filesystem::is_directory(libraryPath, error)) return std::nullopt;
   std::ifstream in(libraryPath, std::ios::binary);
-  if (!in) return {};
-  const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return {};
+  if (!in) return std::nullopt;
+  std::vector<std::uint8_t> bytes;
+  try {
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  } catch (const std::ios_base::failure&) {
+    return std::nullopt;
+  }
+  if (in.bad()) return std::nullopt;
   const std::size_t slash = libraryPath.find_last_of('/');
   const std::size_t dot = libraryPath.find_last_of('.');
   const std::string_view extension =
@@ -221,6 +230,10 @@ std::vector<std::string> ListDllExports(const std::string& libraryPath) {
           ? std::string_view(libraryPath).substr(dot)
           : std::string_view();
   return ListLibraryExports(bytes, extension);
+}
+
+std::vector<std::string> ListDllExports(const std::string& libraryPath) {
+  return TryListDllExports(libraryPath).value_or(std::vector<std::string>{});
 }
 
 }  // namespace zc

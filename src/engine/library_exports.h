@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -16,6 +17,11 @@ namespace zc {
 // Reads the file at `libraryPath` and lists its exported procedure names.
 // Returns an empty list when the file cannot be read or is no library.
 std::vector<std::string> ListDllExports(const std::string& libraryPath);
+
+// The same, but tells a file that cannot be read (missing, a folder, a read
+// error) apart from a readable one with nothing to list: nothing for the
+// former, a possibly empty list for the latter.
+std::optional<std::vector<std::string>> TryListDllExports(const std::string& libraryPath);
 
 // The readers on bytes already in memory. `fileExtension` is the library
 // name's extension with its dot (".dll"); a Windows library's export data

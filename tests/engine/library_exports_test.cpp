@@ -64,6 +64,16 @@ TEST(LibraryExports, FilesThatAreNoLibraryGiveAnEmptyList) {
   EXPECT_TRUE(ListDllExports("/nonexistent/folder/plugin.dll").empty());
 }
 
+TEST(LibraryExports, UnreadableFilesAreToldApartFromEmptyLists) {
+  // A folder (an empty library path resolves to AppDir) must not throw.
+  EXPECT_TRUE(ListDllExports("/tmp").empty());
+  EXPECT_FALSE(TryListDllExports("/tmp").has_value());
+  EXPECT_FALSE(TryListDllExports("/nonexistent/folder/plugin.dll").has_value());
+  const auto names = TryListDllExports(ZC_ELF_EXPORTS_PLUGIN);
+  ASSERT_TRUE(names.has_value());
+  EXPECT_FALSE(names->empty());
+}
+
 // Every prefix of a real library is a truncated file the readers must
 // survive; what they list from it must come from the real list.
 void ExpectTruncationsAreSafe(const std::string& path, const std::string& extension) {
