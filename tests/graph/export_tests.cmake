@@ -3,6 +3,7 @@
 add_executable(zc_metafile_device_test
   ${CMAKE_CURRENT_LIST_DIR}/metafile_device_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/metafile_walk.h
+  ${CMAKE_CURRENT_LIST_DIR}/graph_test_main.cpp
 )
 target_link_libraries(zc_metafile_device_test PRIVATE zc_graph GTest::gtest)
 zc_target_defaults(zc_metafile_device_test)
@@ -12,6 +13,7 @@ set_tests_properties(zc_metafile_device_test PROPERTIES ENVIRONMENT "${ZC_QT_TES
 add_executable(zc_graph_export_test
   ${CMAKE_CURRENT_LIST_DIR}/graph_export_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/metafile_walk.h
+  ${CMAKE_CURRENT_LIST_DIR}/graph_test_main.cpp
 )
 target_link_libraries(zc_graph_export_test PRIVATE zc_graph GTest::gtest)
 zc_target_defaults(zc_graph_export_test)

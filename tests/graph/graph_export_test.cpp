@@ -178,9 +178,3 @@ TEST(GraphExport, copyingPutsThePictureOnTheClipboard) {
 
 }  // namespace
 }  // namespace zc
-
-int main(int argc, char** argv) {
-  QGuiApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

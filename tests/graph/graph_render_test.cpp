@@ -54,10 +54,23 @@ void SetRanges(TXYGraph& graph, double xMax, double yMin, double yMax) {
   graph.YAxis().SetMin(yMin);
 }
 
+// A new series of the given kind, owned by the graph from now on.
+template <typename Series>
+Series* AttachNew(TXYGraph& graph) {
+  auto* series = new Series();
+  series->SetParentGraph(&graph);
+  return series;
+}
+
+// Two 2 x 2 squares that overlap in the square from (2, 2) to (3, 3).
+void AddOverlappingSquares(TXYGraphSeries& series) {
+  for (QPointF p : {QPointF(1, 1), QPointF(3, 1), QPointF(3, 3), QPointF(1, 3)}) series.AddXY(p.x(), p.y());
+  for (QPointF p : {QPointF(2, 2), QPointF(4, 2), QPointF(4, 4), QPointF(2, 4)}) series.AddXY(p.x(), p.y());
+}
+
 TXYLineSeries* AddLine(TXYGraph& graph, QRgb color, int width,
                        std::initializer_list<QPointF> points) {
-  auto* series = new TXYLineSeries();
-  series->SetParentGraph(&graph);
+  auto* series = AttachNew<TXYLineSeries>(graph);
   series->SetLinePen(QPen(QColor(color), width));
   for (const QPointF& p : points) series->AddXY(p.x(), p.y());
   return series;
@@ -126,8 +139,7 @@ TEST(GraphRendering, MarkerShapes) {
   for (const Case& c : cases) {
     TXYGraph graph;
     SetRanges(graph, 4, 0, 10);
-    auto* series = new TXYMarkerSeries();
-    series->SetParentGraph(&graph);
+    auto* series = AttachNew<TXYMarkerSeries>(graph);
     series->SetSeriesColor(QColor(Blue));
     series->Marker().SetShape(c.shape);
     series->Marker().SetPen(QPen(QColor(Black), 1));
@@ -143,8 +155,7 @@ TEST(GraphRendering, MarkerShapes) {
 TEST(GraphRendering, MarkersOutsideTheRangeAreNotDrawn) {
   TXYGraph graph;
   SetRanges(graph, 4, 0, 10);
-  auto* series = new TXYMarkerSeries();
-  series->SetParentGraph(&graph);
+  auto* series = AttachNew<TXYMarkerSeries>(graph);
   series->SetSeriesColor(QColor(Blue));
   series->AddXY(4.1, 5);
   const QImage image = Render(graph);
@@ -154,11 +165,9 @@ TEST(GraphRendering, MarkersOutsideTheRangeAreNotDrawn) {
 TEST(GraphRendering, InequalityShadesOnlyTheOverlapOfItsGroups) {
   TXYGraph graph;
   SetRanges(graph, 5, 0, 5);
-  auto* series = new TXYInequalSeries();
-  series->SetParentGraph(&graph);
+  auto* series = AttachNew<TXYInequalSeries>(graph);
   series->SetBrush(QBrush(QColor(Green)));
-  for (QPointF p : {QPointF(1, 1), QPointF(3, 1), QPointF(3, 3), QPointF(1, 3)}) series->AddXY(p.x(), p.y());
-  for (QPointF p : {QPointF(2, 2), QPointF(4, 2), QPointF(4, 4), QPointF(2, 4)}) series->AddXY(p.x(), p.y());
+  AddOverlappingSquares(*series);
   series->AddCount(4);
   series->AddCount(4);
   series->GroupList().Add(1);
@@ -174,11 +183,9 @@ TEST(GraphRendering, InequalityShadesOnlyTheOverlapOfItsGroups) {
 TEST(GraphRendering, PolygonsFillAndOverlapsCancel) {
   TXYGraph graph;
   SetRanges(graph, 5, 0, 5);
-  auto* series = new TXYPolyPolygonSeries();
-  series->SetParentGraph(&graph);
+  auto* series = AttachNew<TXYPolyPolygonSeries>(graph);
   series->SetBrush(QBrush(QColor(Green)));
-  for (QPointF p : {QPointF(1, 1), QPointF(3, 1), QPointF(3, 3), QPointF(1, 3)}) series->AddXY(p.x(), p.y());
-  for (QPointF p : {QPointF(2, 2), QPointF(4, 2), QPointF(4, 4), QPointF(2, 4)}) series->AddXY(p.x(), p.y());
+  AddOverlappingSquares(*series);
   series->AddCount(4);
   series->AddCount(4);
   series->AddCount(4);  // runs past the data: not drawn
@@ -191,8 +198,7 @@ TEST(GraphRendering, PolygonsFillAndOverlapsCancel) {
 TEST(GraphRendering, ArrowsNeedAVisibleHead) {
   TXYGraph graph;
   SetRanges(graph, 4, 0, 10);
-  auto* series = new TXYArrowSeries();
-  series->SetParentGraph(&graph);
+  auto* series = AttachNew<TXYArrowSeries>(graph);
   series->SetSeriesColor(QColor(Red));
   series->SetArrowSize(6);
   series->AddArrow(1, 2, 1, 8);   // pointing up
@@ -213,8 +219,7 @@ TEST(GraphRendering, ArrowsNeedAVisibleHead) {
 TEST(GraphRendering, BubblesScaleWithTheLargestRadius) {
   TXYGraph graph;
   SetRanges(graph, 4, 0, 10);
-  auto* series = new TXYBubbleSeries();
-  series->SetParentGraph(&graph);
+  auto* series = AttachNew<TXYBubbleSeries>(graph);
   series->SetBrush(QBrush(QColor(Green)));
   series->AddBubble(1, 5, 0);
   const QImage empty = Render(graph);
@@ -236,8 +241,7 @@ TEST(GraphRendering, BubblesScaleWithTheLargestRadius) {
 TEST(GraphRendering, ErrorBarsHaveCapsOnlyWhereTheBarEnds) {
   TXYGraph graph;
   SetRanges(graph, 4, 0, 10);
-  auto* series = new TXYErrorBarSeries();
-  series->SetParentGraph(&graph);
+  auto* series = AttachNew<TXYErrorBarSeries>(graph);
   series->SetJoined(false);
   series->SetPen(QPen(QColor(Red), 1));
   series->AddErrorBar(1, 5, 2, 1);
@@ -399,8 +403,7 @@ TEST(GraphProperties, ChangesAreReportedForRepainting) {
   series->AddXY(2, 2);
   EXPECT_GT(changes, before);
 
-  auto* markers = new TXYMarkerSeries();
-  markers->SetParentGraph(&graph);
+  auto* markers = AttachNew<TXYMarkerSeries>(graph);
   TGraphMarker settings;
   settings.SetShape(msCircle);
   markers->SetMarker(settings);
@@ -475,8 +478,7 @@ TEST(SeriesData, FillSamplesNeedsAGraph) {
     EXPECT_STREQ(error.what(), "Series1 は親グラフを持っていません");
   }
   TXYGraph graph;
-  auto* bubbles = new TXYBubbleSeries();
-  bubbles->SetParentGraph(&graph);
+  auto* bubbles = AttachNew<TXYBubbleSeries>(graph);
   bubbles->FillSamples(10);
   EXPECT_EQ(bubbles->DataCount(), 10);
   EXPECT_EQ(bubbles->RadiusValues().Count(), 10);

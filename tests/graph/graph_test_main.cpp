@@ -1,4 +1,4 @@
-// Graph component tests draw with QtGui: fonts and painting need a
+// The graph tests draw with QtGui: fonts and painting need a
 // QGuiApplication, which runs on the offscreen platform without a display.
 #include <QGuiApplication>
 

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -404,9 +403,3 @@ TEST(MetafileTranslation, pensFollowTheirStyleWidthAndScale) {
 
 }  // namespace
 }  // namespace zc
-
-int main(int argc, char** argv) {
-  QGuiApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

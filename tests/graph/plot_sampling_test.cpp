@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
-
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -281,9 +279,3 @@ TEST(ToolGraph, curvesGetTheRowColoursAndJoinAcrossJumps) {
 
 }  // namespace
 }  // namespace zc
-
-int main(int argc, char** argv) {
-  QGuiApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -1,5 +1,8 @@
 # The graph tool: sampling, range rules, the window itself and zeltacalc-plot.
-add_executable(zc_plot_sampling_test ${CMAKE_CURRENT_LIST_DIR}/plot_sampling_test.cpp)
+add_executable(zc_plot_sampling_test
+  ${CMAKE_CURRENT_LIST_DIR}/plot_sampling_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/graph_test_main.cpp
+)
 target_link_libraries(zc_plot_sampling_test PRIVATE zc_graph_plot GTest::gtest)
 zc_target_defaults(zc_plot_sampling_test)
 add_test(NAME zc_plot_sampling_test COMMAND zc_plot_sampling_test)
