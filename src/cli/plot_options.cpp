@@ -113,6 +113,15 @@ PlotOptionsResult ParsePlotOptions(const std::vector<std::string>& arguments) {
     bool takesValue;
     Handler handle;
   };
+  const Handler setOutput = [&](std::string_view v) -> std::string {
+    if (v.empty()) return "-o に出力ファイルを指定してください";
+    o.output = v;
+    return {};
+  };
+  const Handler setHelp = [&](std::string_view) {
+    o.help = true;
+    return std::string();
+  };
   const Option table[] = {
       {"--x", true, [&](std::string_view v) { return ParseRange("--x", v, o.range.xMin, o.range.xMax, o.range.xStep, o.xAutoStep); }},
       {"--y", true, [&](std::string_view v) { return ParseRange("--y", v, o.range.yMin, o.range.yMax, o.range.yStep, o.yAutoStep); }},
@@ -126,20 +135,10 @@ PlotOptionsResult ParsePlotOptions(const std::vector<std::string>& arguments) {
          o.dataDir = v;
          return {};
        }},
-      {"-o", true,
-       [&](std::string_view v) -> std::string {
-         if (v.empty()) return "-o に出力ファイルを指定してください";
-         o.output = v;
-         return {};
-       }},
-      {"--output", true,
-       [&](std::string_view v) -> std::string {
-         if (v.empty()) return "-o に出力ファイルを指定してください";
-         o.output = v;
-         return {};
-       }},
-      {"--help", false, [&](std::string_view) { o.help = true; return std::string(); }},
-      {"-h", false, [&](std::string_view) { o.help = true; return std::string(); }},
+      {"-o", true, setOutput},
+      {"--output", true, setOutput},
+      {"--help", false, setHelp},
+      {"-h", false, setHelp},
   };
 
   bool optionsEnded = false;

@@ -16,6 +16,7 @@ target_sources(zc_graph PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/series_clipping.h
   ${CMAKE_CURRENT_LIST_DIR}/series_kinds.cpp
   ${CMAKE_CURRENT_LIST_DIR}/series_kinds.h
+  ${CMAKE_CURRENT_LIST_DIR}/store_changed.h
   ${CMAKE_CURRENT_LIST_DIR}/xy_graph.cpp
   ${CMAKE_CURRENT_LIST_DIR}/xy_graph.h
   ${CMAKE_CURRENT_LIST_DIR}/xy_series_line.cpp

@@ -2,6 +2,7 @@
 
 #include "axis_ticks.h"
 #include "graph_error.h"
+#include "store_changed.h"
 #include "xy_graph.h"
 
 #include <QFontMetrics>
@@ -260,47 +261,38 @@ void TGraphAxis::Changed() {
 
 // --- appearance ------------------------------------------------------------------
 
-namespace {
-template <typename T>
-bool Store(T& field, const T& value) {
-  if (field == value) return false;
-  field = value;
-  return true;
-}
-}  // namespace
-
 void TGraphAxis::SetOrientation(TAxisOrientation value) {
-  if (Store(FOrientation, value)) Changed();
+  if (StoreChanged(FOrientation, value)) Changed();
 }
 void TGraphAxis::SetVisible(bool value) {
-  if (Store(FVisible, value)) Changed();
+  if (StoreChanged(FVisible, value)) Changed();
 }
 void TGraphAxis::SetTicks(bool value) {
-  if (Store(FTicks, value)) Changed();
+  if (StoreChanged(FTicks, value)) Changed();
 }
 void TGraphAxis::SetLabels(bool value) {
-  if (Store(FLabels, value)) Changed();
+  if (StoreChanged(FLabels, value)) Changed();
 }
 void TGraphAxis::SetLabelsOnAxis(bool value) {
-  if (Store(FLabelsOnAxis, value)) Changed();
+  if (StoreChanged(FLabelsOnAxis, value)) Changed();
 }
 void TGraphAxis::SetInverted(bool value) {
-  if (Store(FInverted, value)) Changed();
+  if (StoreChanged(FInverted, value)) Changed();
 }
 void TGraphAxis::SetTickLen(int value) {
-  if (Store(FTickLen, value)) Changed();
+  if (StoreChanged(FTickLen, value)) Changed();
 }
 void TGraphAxis::SetSubTickLen(int value) {
-  if (Store(FSubTickLen, value)) Changed();
+  if (StoreChanged(FSubTickLen, value)) Changed();
 }
 void TGraphAxis::SetLabelSpace(int value) {
-  if (Store(FLabelSpace, value)) Changed();
+  if (StoreChanged(FLabelSpace, value)) Changed();
 }
 void TGraphAxis::SetTitle(const QString& value) {
-  if (Store(FTitle, value)) Changed();
+  if (StoreChanged(FTitle, value)) Changed();
 }
 void TGraphAxis::SetAxisTitleLoc(TAxisTitleLoc value) {
-  if (Store(FAxisTitleLoc, value)) Changed();
+  if (StoreChanged(FAxisTitleLoc, value)) Changed();
 }
 
 void TGraphAxis::SetAxisPen(const QPen& value) {

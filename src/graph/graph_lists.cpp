@@ -65,6 +65,21 @@ std::int32_t TBlockList<T>::AppendSlot() {
   return FCount++;
 }
 
+template <typename T>
+std::int32_t TBlockList<T>::Append(T value) {
+  const std::int32_t index = AppendSlot();
+  FList[index] = value;
+  return index;
+}
+
+template <typename T>
+void TBlockList<T>::AssignElements(const TBlockList& source) {
+  if (&source == this) return;
+  Clear();
+  AdjustCapacity(source.Count());
+  for (std::int32_t i = 0; i < source.Count(); ++i) Append(source.FList[i]);
+}
+
 // The block is written as it is held in memory, which on our little-endian
 // targets is the little-endian layout saved files carry.
 static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "list streams assume a little-endian host");
@@ -103,31 +118,12 @@ template class TBlockList<QPoint>;
 
 // --- TGraphIntegerList --------------------------------------------------------
 
-std::int32_t TGraphIntegerList::Add(std::int32_t value) {
-  const std::int32_t index = AppendSlot();
-  FList[index] = value;
-  return index;
-}
-
 std::int32_t TGraphIntegerList::GetValue(std::int32_t index) const {
   CheckIndex(index);
   return FList[index];
 }
 
-void TGraphIntegerList::Assign(const TGraphIntegerList& source) {
-  if (&source == this) return;
-  Clear();
-  AdjustCapacity(source.Count());
-  for (std::int32_t i = 0; i < source.Count(); ++i) Add(source.FList[i]);
-}
-
 // --- TGraphPointList ----------------------------------------------------------
-
-std::int32_t TGraphPointList::Add(QPoint value) {
-  const std::int32_t index = AppendSlot();
-  FList[index] = value;
-  return index;
-}
 
 QPoint TGraphPointList::GetPoint(std::int32_t index) const {
   CheckIndex(index);
@@ -137,13 +133,6 @@ QPoint TGraphPointList::GetPoint(std::int32_t index) const {
 void TGraphPointList::PutPoint(std::int32_t index, QPoint item) {
   CheckIndex(index);
   FList[index] = item;
-}
-
-void TGraphPointList::Assign(const TGraphPointList& source) {
-  if (&source == this) return;
-  Clear();
-  AdjustCapacity(source.Count());
-  for (std::int32_t i = 0; i < source.Count(); ++i) Add(source.FList[i]);
 }
 
 // --- TGraphValueList ----------------------------------------------------------

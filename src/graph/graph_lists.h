@@ -79,25 +79,28 @@ class TBlockList : public TDynamicList {
 
  protected:
   std::int32_t AppendSlot();
+  std::int32_t Append(T value);
+  // Replaces the contents with a copy of `source`'s elements.
+  void AssignElements(const TBlockList& source);
   T* FList = nullptr;
 };
 
 class TGraphIntegerList : public TBlockList<std::int32_t> {
  public:
-  std::int32_t Add(std::int32_t value);
+  std::int32_t Add(std::int32_t value) { return Append(value); }
   std::int32_t GetValue(std::int32_t index) const;
   std::int32_t operator[](std::int32_t index) const { return GetValue(index); }
-  void Assign(const TGraphIntegerList& source);
+  void Assign(const TGraphIntegerList& source) { AssignElements(source); }
 };
 
 class TGraphPointList : public TBlockList<QPoint> {
  public:
-  std::int32_t Add(QPoint value);
+  std::int32_t Add(QPoint value) { return Append(value); }
   std::int32_t AddXY(std::int32_t x, std::int32_t y) { return Add(QPoint(x, y)); }
   QPoint GetPoint(std::int32_t index) const;
   void PutPoint(std::int32_t index, QPoint item);
   QPoint operator[](std::int32_t index) const { return GetPoint(index); }
-  void Assign(const TGraphPointList& source);
+  void Assign(const TGraphPointList& source) { AssignElements(source); }
 };
 
 // Values with a record of the smallest and largest element. The record only

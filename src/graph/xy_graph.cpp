@@ -1,6 +1,7 @@
 #include "xy_graph.h"
 
 #include "graph_series.h"
+#include "store_changed.h"
 
 #include <QFontMetrics>
 #include <QLine>
@@ -66,35 +67,26 @@ void TXYGraph::ReseedRandom() {
 
 // --- simple properties ------------------------------------------------------------
 
-namespace {
-template <typename T>
-bool Store(T& field, const T& value) {
-  if (field == value) return false;
-  field = value;
-  return true;
-}
-}  // namespace
-
 void TXYGraph::SetClientSize(const QSize& size) {
-  if (Store(FClientSize, size)) Invalidate();
+  if (StoreChanged(FClientSize, size)) Invalidate();
 }
 void TXYGraph::SetColor(const QColor& value) {
-  if (Store(FColor, value)) Invalidate();
+  if (StoreChanged(FColor, value)) Invalidate();
 }
 void TXYGraph::SetBackColor(const QColor& value) {
-  if (Store(FBackColor, value)) Invalidate();
+  if (StoreChanged(FBackColor, value)) Invalidate();
 }
 void TXYGraph::SetAutoAspectRatio(bool value) {
-  if (Store(FAutoAspectRatio, value)) Invalidate();
+  if (StoreChanged(FAutoAspectRatio, value)) Invalidate();
 }
 void TXYGraph::SetAxesFront(bool value) {
-  if (Store(FAxesFront, value)) Invalidate();
+  if (StoreChanged(FAxesFront, value)) Invalidate();
 }
 void TXYGraph::SetPiSymbol(const QString& value) {
-  if (Store(FPiSymbol, value)) Invalidate();
+  if (StoreChanged(FPiSymbol, value)) Invalidate();
 }
 void TXYGraph::SetTitleAlignment(TTitleAlignment value) {
-  if (Store(FTitleAlignment, value)) Invalidate();
+  if (StoreChanged(FTitleAlignment, value)) Invalidate();
 }
 
 void TXYGraph::SetGridStyle(TGraphGridStyle value) {

@@ -245,5 +245,25 @@ TEST(GraphLists, AssignCopiesWithExactCapacity) {
   EXPECT_EQ(valueCopy.MaxValue(), 3);
 }
 
+TEST(GraphLists, AssignReplacesTheContentsAndKeepsThemWhenCopyingItself) {
+  TGraphIntegerList integers;
+  for (int v : {7, 8, 9}) integers.Add(v);
+  TGraphIntegerList integerCopy;
+  for (int v : {1, 2, 3, 4, 5}) integerCopy.Add(v);
+  integerCopy.Assign(integers);
+  ASSERT_EQ(integerCopy.Count(), 3);
+  EXPECT_EQ(integerCopy[0], 7);
+  EXPECT_EQ(integerCopy[2], 9);
+  integerCopy.Assign(integerCopy);
+  ASSERT_EQ(integerCopy.Count(), 3);
+  EXPECT_EQ(integerCopy[1], 8);
+
+  TGraphPointList points;
+  points.AddXY(1, 2);
+  points.Assign(points);
+  ASSERT_EQ(points.Count(), 1);
+  EXPECT_EQ(points[0], QPoint(1, 2));
+}
+
 }  // namespace
 }  // namespace zc

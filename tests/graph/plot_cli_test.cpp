@@ -79,6 +79,33 @@ TEST(PlotOptions, rejectedCommandLines) {
   }
 }
 
+TEST(PlotOptions, longAndShortSpellingsAgree) {
+  struct Case {
+    std::vector<std::string> arguments;
+    const char* errorPart;  // "" when accepted
+    std::string output;
+    bool help;
+  };
+  const Case cases[] = {
+      {{"--output", "a.png", "x"}, "", "a.png", false},
+      {{"--output=b.svg", "x"}, "", "b.svg", false},
+      {{"-o", "", "x"}, "-o に出力ファイル", "", false},
+      {{"--output", "", "x"}, "-o に出力ファイル", "", false},
+      {{"-h"}, "", "", true},
+      {{"--help"}, "", "", true},
+  };
+  for (const Case& c : cases) {
+    const PlotOptionsResult r = ParsePlotOptions(c.arguments);
+    if (*c.errorPart == '\0') {
+      EXPECT_EQ(r.error, "") << c.arguments.front();
+    } else {
+      EXPECT_NE(r.error.find(c.errorPart), std::string::npos) << c.arguments.front() << ": " << r.error;
+    }
+    EXPECT_EQ(r.options.output, c.output) << c.arguments.front();
+    EXPECT_EQ(r.options.help, c.help) << c.arguments.front();
+  }
+}
+
 // --- the program ---------------------------------------------------------------
 
 struct PlotRun {
