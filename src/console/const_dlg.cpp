@@ -2,12 +2,12 @@
 
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "constants_file.h"
+#include "file_prompts.h"
 #include "value_list_editor.h"
 
 namespace zc {
@@ -31,14 +31,8 @@ TConstDlg::Prompts DefaultPrompts() {
   TConstDlg::Prompts prompts;
   prompts.openFileName = [](QWidget* parent) { return AskFileName(parent, QFileDialog::AcceptOpen); };
   prompts.saveFileName = [](QWidget* parent) { return AskFileName(parent, QFileDialog::AcceptSave); };
-  prompts.confirmReplace = [](QWidget* parent, const QString& question) {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Confirm"), question,
-                    QMessageBox::Yes | QMessageBox::No, parent);
-    return box.exec() == QMessageBox::Yes;
-  };
-  prompts.showError = [](QWidget* parent, const QString& message) {
-    QMessageBox::critical(parent, QStringLiteral("エラー"), message);
-  };
+  prompts.confirmReplace = AskYesNo;
+  prompts.showError = ShowFileError;
   return prompts;
 }
 
@@ -115,8 +109,7 @@ void TConstDlg::Button2Click() { ValueListEditor1->DeleteCurrentRow(); }
 void TConstDlg::Button3Click() {
   const QString path = prompts_.openFileName(this);
   if (path.isEmpty()) return;
-  const QString question = QFileInfo(path).fileName() + QStringLiteral(" の内容で置き換えますか？");
-  const bool replace = prompts_.confirmReplace(this, question);
+  const bool replace = prompts_.confirmReplace(this, ReplaceQuestion(path));
   ImportFile(path, replace);
 }
 

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QMessageBox>
 #include <functional>
 
 #include "engine_context.h"

@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFile>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -12,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -23,6 +21,7 @@
 #include <algorithm>
 
 #include "calc_expression.h"
+#include "file_prompts.h"
 #include "library_exports.h"
 #include "text_file.h"
 #include "user_function_list_model.h"
@@ -62,14 +61,9 @@ TUserFuncMan::Prompts TUserFuncMan::DefaultPrompts() {
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
   };
   prompts.confirmReplace = [](QWidget* parent, const QString& fileName) {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Confirm"),
-                    QFileInfo(fileName).fileName() + QStringLiteral(" の内容で置き換えますか？"),
-                    QMessageBox::Yes | QMessageBox::No, parent);
-    return box.exec() == QMessageBox::Yes;
+    return AskYesNo(parent, ReplaceQuestion(fileName));
   };
-  prompts.showError = [](QWidget* parent, const QString& message) {
-    QMessageBox::critical(parent, QStringLiteral("エラー"), message);
-  };
+  prompts.showError = ShowFileError;
   return prompts;
 }
 
