@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -42,6 +41,11 @@ constexpr int kClientHeight = 515;
 constexpr int kControlPanelWidth = 236;
 
 QString FromEngine(const std::string& text) { return QString::fromStdString(text); }
+
+// Where the user's functions are kept from one run to the next.
+std::string FunctionsFile(const QString& appDir) {
+  return (appDir + QStringLiteral("Functions.inf")).toStdString();
+}
 
 void DefaultErrorBox(QWidget* parent, const QString& message) {
   QMessageBox::critical(parent, QStringLiteral("ZELTA CALC SYSTEM"), message);
@@ -118,7 +122,7 @@ TForm1::~TForm1() {
   // still keeps the user's functions.
   if (!functionsSaved_) {
     try {
-      zc::SaveUserFunctions(engine_.userFunctions, (appDir_ + QStringLiteral("Functions.inf")).toStdString());
+      zc::SaveUserFunctions(engine_.userFunctions, FunctionsFile(appDir_));
     } catch (const std::exception& error) {
       qWarning("%s", error.what());
     }
@@ -152,10 +156,7 @@ void TForm1::LoadDataFiles() {
   }
   QuickButtons()->SetPresets(std::move(presets));
 
-  const QString functions = appDir_ + QStringLiteral("Functions.inf");
-  if (QFileInfo::exists(functions)) {
-    LoadUserFunctions(engine_.userFunctions, functions.toStdString(), true);
-  }
+  LoadUserFunctions(engine_.userFunctions, FunctionsFile(appDir_), true);
 }
 
 void TForm1::PrintBanner() {
@@ -373,7 +374,7 @@ void TForm1::ToggleTenkeys() {
 
 bool TForm1::SaveUserFunctions() {
   try {
-    zc::SaveUserFunctions(engine_.userFunctions, (appDir_ + QStringLiteral("Functions.inf")).toStdString());
+    zc::SaveUserFunctions(engine_.userFunctions, FunctionsFile(appDir_));
     functionsSaved_ = true;
     return true;
   } catch (const std::exception& error) {
