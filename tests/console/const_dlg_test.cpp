@@ -5,6 +5,7 @@
 
 #include "const_dlg.h"
 #include "dialog_test_suites.h"
+#include "grid_test_support.h"
 #include "text_file.h"
 #include "value_list_editor.h"
 
@@ -90,10 +91,7 @@ class ConstDlgTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     ValueListEditor* grid = dialog.Grid();
     grid->setFocus();
-    const QModelIndex value = grid->model()->index(0, 1);
-    grid->setCurrentIndex(value);
-    grid->edit(value);
-    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(value));
+    QLineEdit* editor = OpenCellEditor(*grid, 0, 1);
     QVERIFY(editor);
     editor->clear();
     QTest::keyClicks(editor, "1.5E-3");
@@ -109,11 +107,7 @@ class ConstDlgTest : public QObject {
     TConstDlg dialog(constants, TextEncoding::Utf8);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    ValueListEditor* grid = dialog.Grid();
-    const QModelIndex value = grid->model()->index(0, 1);
-    grid->setCurrentIndex(value);
-    grid->edit(value);
-    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(value));
+    QLineEdit* editor = OpenCellEditor(*dialog.Grid(), 0, 1);
     QVERIFY(editor);
     editor->selectAll();
     QTest::keyClicks(editor, "2.5");

@@ -2,6 +2,7 @@
 add_executable(zc_dialog_tests
   dialog_tests_main.cpp
   dialog_test_suites.h
+  grid_test_support.h
   value_list_editor_test.cpp
   const_dlg_test.cpp
   tenkeys_test.cpp

@@ -2,6 +2,7 @@
 #include <QTest>
 
 #include "dialog_test_suites.h"
+#include "grid_test_support.h"
 #include "value_list_editor.h"
 
 namespace zc {
@@ -53,10 +54,7 @@ class ValueListEditorTest : public QObject {
     ValueListEditor grid(lines);
     grid.show();
     QVERIFY(QTest::qWaitForWindowExposed(&grid));
-    const QModelIndex value = grid.model()->index(0, 1);
-    grid.setCurrentIndex(value);
-    grid.edit(value);
-    auto* editor = qobject_cast<QLineEdit*>(grid.indexWidget(value));
+    QLineEdit* editor = OpenCellEditor(grid, 0, 1);
     QVERIFY(editor);
     editor->selectAll();
     QTest::keyClicks(editor, "42");
