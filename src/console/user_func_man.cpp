@@ -358,7 +358,9 @@ void TUserFuncMan::Button2Click() {
   TCalcResult result;
   try {
     CalcExpression(context_, ToEngine(edit6_->text()), variables, result);
-  } catch (const ConversionError& failure) {
+  } catch (const std::exception& failure) {
+    // A malformed number, or anything else the engine throws, is shown; an
+    // exception must never leave a Qt slot.
     prompts_.showError(this, QString::fromUtf8(failure.what()));
     return;
   }

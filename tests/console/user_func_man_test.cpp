@@ -207,6 +207,13 @@ class UserFuncManTest : public QObject {
     QCOMPARE(errors_.size(), 1);
   }
 
+  void aMalformedNumberInTheTestLineIsShownAsAnError() {
+    manager_->Edit6()->setText("1.2.3");
+    manager_->Button2Click();
+    QCOMPARE(errors_.size(), 1);
+    QVERIFY(errors_.first().contains("1.2.3"));
+  }
+
   void enterInTheTestLineEvaluatesItAndOpensNoDialog() {
     bool dialogOpened = false;
     TUserFuncMan::Prompts prompts = TUserFuncMan::DefaultPrompts();
@@ -271,6 +278,9 @@ class UserFuncManTest : public QObject {
     QVERIFY(items.contains("PluginSquare"));
     QCOMPARE(manager_->Edit5()->currentText(), QStringLiteral("typed"));
     manager_->Edit4()->setText("not-a-library.txt");
+    manager_->Button3Click();
+    QCOMPARE(manager_->Edit5()->count(), 0);
+    manager_->Edit4()->clear();  // resolves to AppDir, a folder
     manager_->Button3Click();
     QCOMPARE(manager_->Edit5()->count(), 0);
   }
