@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "ini_file.h"
-#include "text_file.h"
+#include "text_encoding.h"
 #include "user_function_store.h"
 
 namespace {

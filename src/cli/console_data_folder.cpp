@@ -4,7 +4,8 @@
 #include <system_error>
 #include <string>
 
-#include "text_file.h"
+#include "file_reader.h"
+#include "text_lines.h"
 #include "user_function_store.h"
 
 namespace zc {

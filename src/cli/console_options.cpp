@@ -3,7 +3,7 @@
 #include <functional>
 #include <string_view>
 
-#include "text_file.h"
+#include "ascii_text.h"
 
 namespace zc {
 

@@ -3,7 +3,7 @@
 #include <exception>
 #include <utility>
 
-#include "text_file.h"
+#include "ascii_text.h"
 
 namespace zc {
 

@@ -1,6 +1,6 @@
 #include "plot_options.h"
 
-#include "text_file.h"
+#include "ascii_text.h"
 
 #include <QString>
 

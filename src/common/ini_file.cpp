@@ -1,6 +1,7 @@
 #include "ini_file.h"
 
-#include "text_file.h"
+#include "ascii_text.h"
+#include "text_lines.h"
 
 namespace zc {
 

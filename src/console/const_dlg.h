@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "engine_context.h"
-#include "text_file.h"
+#include "text_encoding.h"
 
 class QPushButton;
 

@@ -1,5 +1,9 @@
 #include "constants_file.h"
 
+#include "atomic_file_writer.h"
+#include "file_reader.h"
+#include "text_lines.h"
+
 namespace zc {
 
 ConstantsFile LoadConstants(const std::string& path) {

@@ -6,7 +6,8 @@
 #include <string_view>
 
 #include "engine_context.h"
-#include "text_file.h"
+#include "file_error.h"
+#include "text_encoding.h"
 
 namespace zc {
 

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "text_file.h"
+#include "file_reader.h"
 
 namespace zc {
 

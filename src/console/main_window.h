@@ -12,7 +12,7 @@
 #include "ini_file.h"
 #include "main_menu.h"
 #include "tenkeys.h"
-#include "text_file.h"
+#include "text_encoding.h"
 
 class QDockWidget;
 class QStatusBar;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "text_file.h"
+#include "ascii_text.h"
 
 namespace zc {
 

@@ -23,7 +23,6 @@
 #include "calc_expression.h"
 #include "file_prompts.h"
 #include "library_exports.h"
-#include "text_file.h"
 #include "user_function_list_model.h"
 #include "user_function_naming.h"
 #include "user_function_store.h"

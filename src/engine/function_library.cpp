@@ -13,7 +13,7 @@
 #include "calc_expression.h"
 #include "int_unit.h"
 #include "statistical_functions.h"
-#include "text_file.h"
+#include "ascii_text.h"
 #include "user_function_call.h"
 #include "whole_number_functions.h"
 

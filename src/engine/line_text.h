@@ -1,10 +1,10 @@
 // Helpers that look at the shape of a line or group before it is evaluated.
 #pragma once
 
-#include "text_file.h"  // TrimBlanks
-
 #include <string_view>
 #include <vector>
+
+#include "ascii_text.h"  // TrimBlanks
 
 namespace zc {
 

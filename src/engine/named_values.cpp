@@ -7,7 +7,7 @@
 #include "decimal_conversion.h"
 #include "engine_fault.h"
 #include "result_text.h"
-#include "text_file.h"
+#include "ascii_text.h"
 
 namespace zc {
 

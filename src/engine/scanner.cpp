@@ -8,7 +8,7 @@
 #include "decimal_conversion.h"
 #include "function_library.h"
 #include "named_values.h"
-#include "text_file.h"
+#include "ascii_text.h"
 #include "unit_evaluation.h"
 #include "user_function_call.h"
 

@@ -12,7 +12,7 @@
 #include "named_values.h"
 #include "plugin_call.h"
 #include "result_text.h"
-#include "text_file.h"
+#include "ascii_text.h"
 
 namespace zc {
 namespace {

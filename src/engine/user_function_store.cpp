@@ -4,6 +4,9 @@
 #include <utility>
 #include <vector>
 
+#include "ascii_text.h"
+#include "atomic_file_writer.h"
+#include "file_reader.h"
 #include "ini_file.h"
 
 namespace zc {

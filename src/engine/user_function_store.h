@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "text_file.h"
+#include "file_error.h"
+#include "text_encoding.h"
 #include "user_function.h"
 
 namespace zc {

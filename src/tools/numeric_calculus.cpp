@@ -6,7 +6,7 @@
 #include <string>
 
 #include "calc_expression.h"
-#include "text_file.h"
+#include "ascii_text.h"
 
 namespace zc {
 namespace {

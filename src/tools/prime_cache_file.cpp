@@ -3,7 +3,8 @@
 #include <QByteArray>
 #include <QCryptographicHash>
 
-#include "text_file.h"
+#include "atomic_file_writer.h"
+#include "file_reader.h"
 
 namespace zc {
 namespace {

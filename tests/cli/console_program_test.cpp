@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "temp_dir.h"
-#include "text_file.h"
+#include "file_reader.h"
 
 namespace zc {
 namespace {

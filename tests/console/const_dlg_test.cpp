@@ -6,7 +6,7 @@
 #include "const_dlg.h"
 #include "dialog_test_suites.h"
 #include "grid_test_support.h"
-#include "text_file.h"
+#include "text_encoding.h"
 #include "value_list_editor.h"
 
 namespace zc {

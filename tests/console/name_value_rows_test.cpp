@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <string>
 
+#include "atomic_file_writer.h"
 #include "constants_file.h"
 #include "name_value_rows.h"
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "file_reader.h"
 #include "temp_dir.h"
 
 namespace zc {

@@ -1,18 +1,11 @@
-#include "text_file.h"
+#include "text_encoding.h"
 
-#include <fcntl.h>
 #include <iconv.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <utility>
 
 namespace zc {
@@ -162,42 +155,6 @@ std::string EncodeWith(const char* to, std::string_view utf8, std::string_view r
     return length == 0 ? std::size_t{1} : length;
   });
 }
-
-std::string FileErrorMessage(const std::string& path, const char* what, int error) {
-  return "ファイル \"" + path + "\" " + what + ": " + std::strerror(error);
-}
-
-// The file the path names, following symbolic links, so that writing
-// replaces the linked file and keeps the link.
-std::string ResolveTarget(const std::string& path) {
-  char resolved[PATH_MAX];
-  struct stat info {};
-  if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode) &&
-      realpath(path.c_str(), resolved) != nullptr) {
-    return resolved;
-  }
-  return path;
-}
-
-std::string DirectoryOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
-}
-
 }  // namespace
 
 DecodedText DecodeText(std::string_view bytes) {
@@ -244,129 +201,6 @@ std::string EncodeText(std::string_view utf8, TextEncoding encoding) {
       return EncodeWith("CP932", utf8, "?");
   }
   return std::string(utf8);
-}
-
-std::optional<std::string> ReadFileBytes(const std::string& path) {
-  struct stat info {};
-  if (stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return bytes;
-}
-
-std::optional<DecodedText> ReadTextFile(const std::string& path) {
-  std::optional<std::string> bytes = ReadFileBytes(path);
-  if (!bytes) return std::nullopt;
-  return DecodeText(*bytes);
-}
-
-std::optional<DecodedText> ReadTextFileIfExists(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
-    throw FileError(FileErrorMessage(path, "を読み込めません", errno));
-  }
-  std::string bytes;
-  char buffer[65536];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got == 0) break;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      const int error = errno;
-      ::close(fd);
-      throw FileError(FileErrorMessage(path, "を読み込めません", error));
-    }
-    bytes.append(buffer, static_cast<std::size_t>(got));
-  }
-  ::close(fd);
-  return DecodeText(bytes);
-}
-
-void WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  const std::string target = ResolveTarget(path);
-  std::string temp = target + ".tmp-XXXXXX";
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) throw FileError(FileErrorMessage(path, "を書き込めません", errno));
-
-  const auto fail = [&](int error) {
-    ::close(fd);
-    ::unlink(temp.c_str());
-    throw FileError(FileErrorMessage(path, "を書き込めません", error));
-  };
-
-  // Keep the permissions of the file being replaced; a new file gets the
-  // usual ones for the user's umask.
-  struct stat existing {};
-  mode_t mode = 0;
-  if (stat(target.c_str(), &existing) == 0) {
-    mode = existing.st_mode & 07777;
-  } else {
-    const mode_t mask = umask(0);
-    umask(mask);
-    mode = 0666 & ~mask;
-  }
-  if (fchmod(fd, mode) != 0) fail(errno);
-  if (!WriteAll(fd, bytes)) fail(errno);
-  if (fsync(fd) != 0) fail(errno);
-  if (::close(fd) != 0) {
-    const int error = errno;
-    ::unlink(temp.c_str());
-    throw FileError(FileErrorMessage(path, "を書き込めません", error));
-  }
-  if (std::rename(temp.c_str(), target.c_str()) != 0) {
-    const int error = errno;
-    ::unlink(temp.c_str());
-    throw FileError(FileErrorMessage(path, "を書き込めません", error));
-  }
-  // Make the rename itself durable.
-  const int dir = ::open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY);
-  if (dir >= 0) {
-    fsync(dir);
-    ::close(dir);
-  }
-}
-
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.emplace_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
-  return lines;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-char ToLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string ToLowerAscii(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = ToLowerAscii(c);
-  return lower;
-}
-
-bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (ToLowerAscii(a[i]) != ToLowerAscii(b[i])) return false;
-  }
-  return true;
-}
-
-bool StartsWithIgnoreAsciiCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualsIgnoreAsciiCase(text.substr(0, prefix.size()), prefix);
 }
 
 }  // namespace zc
