@@ -38,6 +38,21 @@ double MillisecondsSinceProcessStart() {
   return nowMs - static_cast<double>(startTicks) * 1000.0 / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
+// Start-up failures go to the error output: a box would wait for a person.
+class PrintedPrompts : public zc::UserPrompts {
+ public:
+  void ShowError(QWidget*, const QString& message) override { Print(message); }
+  void ShowMessage(QWidget*, const QString& message) override { Print(message); }
+  bool Ask(QWidget*, const zc::Question& question) override {
+    Print(question.text);
+    return question.yesIsDefault;
+  }
+  zc::ChosenFile ChooseFile(QWidget*, const zc::FileRequest&) override { return {}; }
+
+ private:
+  static void Print(const QString& text) { std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData()); }
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -47,10 +62,8 @@ int main(int argc, char* argv[]) {
   inMain.start();
 
   QApplication app(argc, argv);
-  zc::TForm1 form(zc::ResolveAppDir(zc::DefaultAppDirChoice()),
-                  [](QWidget*, const QString& message) {
-                    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-                  });
+  PrintedPrompts prompts;
+  zc::TForm1 form(zc::ResolveAppDir(zc::DefaultAppDirChoice()), prompts);
   zc::CreateStartupWindows(form);
   form.show();
   double total = 0;

@@ -3,6 +3,7 @@
 #include <QIcon>
 
 #include "app_dir.h"
+#include "dialog_prompts.h"
 #include "main_window.h"
 #include "quit_on_signal.h"
 #include "startup_windows.h"
@@ -14,7 +15,8 @@ int main(int argc, char* argv[]) {
   QApplication::setDesktopFileName(QStringLiteral("zeltacalc"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/zeltacalc.svg")));
 
-  zc::TForm1 form(zc::ResolveAppDir(zc::DefaultAppDirChoice()));
+  zc::DialogPrompts prompts;
+  zc::TForm1 form(zc::ResolveAppDir(zc::DefaultAppDirChoice()), prompts);
   zc::CreateStartupWindows(form);
   QObject::connect(&form, &zc::TForm1::Closed, &app, &QApplication::quit);
   // Leaving the event loop destroys the window, which writes Functions.inf.

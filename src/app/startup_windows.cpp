@@ -31,10 +31,11 @@ void Enable(QAction* item) { item->setEnabled(true); }
 void CreateStartupWindows(TForm1& form) {
   const TMainMenu& menu = form.MainMenu();
   auto variables = [&form] { return form.VariablesCopy(); };
+  UserPrompts& prompts = form.Prompts();
 
   form.CreateConstantsDialog();
 
-  auto* manager = new TUserFuncMan(form.Engine(), variables, &form);
+  auto* manager = new TUserFuncMan(form.Engine(), variables, prompts, &form);
   QObject::connect(menu.userFunctionManager, &QAction::triggered, manager, [manager] {
     manager->show();
     manager->raise();
@@ -42,24 +43,26 @@ void CreateStartupWindows(TForm1& form) {
   });
   Enable(menu.userFunctionManager);
 
-  auto* graph = new TForm5(form.Engine(), &form);
+  auto* graph = new TForm5(form.Engine(), prompts, &form);
   QObject::connect(menu.graphTool, &QAction::triggered, graph, [graph] { graph->ResetRangeAndShow(); });
   Enable(menu.graphTool);
 
   form.CreateErrorDialog();
 
-  auto* quadratic = new TNijiDlg(&form);
+  auto* quadratic = new TNijiDlg(prompts, &form);
   QObject::connect(menu.quadraticTool, &QAction::triggered, quadratic, [quadratic] { quadratic->exec(); });
   Enable(menu.quadraticTool);
 
-  auto* calculus = new TLimIntWin(form.Engine(), variables, &form);
+  auto* calculus = new TLimIntWin(form.Engine(), variables, prompts, &form);
   QObject::connect(menu.calculusTool, &QAction::triggered, calculus, [calculus] { calculus->exec(); });
   Enable(menu.calculusTool);
 
   auto* onDemand = new OnDemandTools(&form);
   const QString appDir = form.AppDir();
   QObject::connect(menu.primeTool, &QAction::triggered, onDemand,
-                   [onDemand, &form, appDir] { TIsPrimenumDlg::Toggle(onDemand->prime, &form, appDir); });
+                   [onDemand, &form, appDir, &prompts] {
+                     TIsPrimenumDlg::Toggle(onDemand->prime, &form, appDir, prompts);
+                   });
   Enable(menu.primeTool);
   QObject::connect(menu.fractionTool, &QAction::triggered, onDemand,
                    [onDemand, &form] { TYakuDlg::Toggle(onDemand->fraction, &form); });

@@ -1,47 +1,31 @@
 #include "const_dlg.h"
 
 #include <QFile>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "constants_file.h"
-#include "file_prompts.h"
+#include "replace_question.h"
 #include "value_list_editor.h"
 
 namespace zc {
 
 namespace {
 
-const QString kFileFilter = QStringLiteral("イコール区切りテキスト(*.txt)");
-
-QString AskFileName(QWidget* parent, QFileDialog::AcceptMode mode) {
-  QFileDialog dialog(parent);
-  dialog.setAcceptMode(mode);
-  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  dialog.setNameFilter(kFileFilter);
-  dialog.setDefaultSuffix(QStringLiteral("txt"));
-  // Saving over an existing file asks first (QFileDialog's default).
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().constFirst();
-}
-
-TConstDlg::Prompts DefaultPrompts() {
-  TConstDlg::Prompts prompts;
-  prompts.openFileName = [](QWidget* parent) { return AskFileName(parent, QFileDialog::AcceptOpen); };
-  prompts.saveFileName = [](QWidget* parent) { return AskFileName(parent, QFileDialog::AcceptSave); };
-  prompts.confirmReplace = AskYesNo;
-  prompts.showError = ShowFileError;
-  return prompts;
+FileRequest ConstantsFileRequest(FileRequest::Mode mode) {
+  FileRequest request;
+  request.mode = mode;
+  request.types = {{QStringLiteral("イコール区切りテキスト(*.txt)"), QStringLiteral("txt")}};
+  return request;
 }
 
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace
 
-TConstDlg::TConstDlg(NameValueList& constants, TextEncoding encoding, QWidget* parent)
-    : QDialog(parent), constants_(constants), encoding_(encoding), prompts_(DefaultPrompts()) {
+TConstDlg::TConstDlg(NameValueList& constants, TextEncoding encoding, UserPrompts& prompts, QWidget* parent)
+    : QDialog(parent), constants_(constants), encoding_(encoding), prompts_(prompts) {
   setWindowTitle(QStringLiteral("定数"));
 
   auto* buttons = new QHBoxLayout;
@@ -80,15 +64,6 @@ TConstDlg::~TConstDlg() {
   delete ValueListEditor1;
 }
 
-void TConstDlg::SetPrompts(Prompts prompts) {
-  const Prompts defaults = DefaultPrompts();
-  if (!prompts.openFileName) prompts.openFileName = defaults.openFileName;
-  if (!prompts.saveFileName) prompts.saveFileName = defaults.saveFileName;
-  if (!prompts.confirmReplace) prompts.confirmReplace = defaults.confirmReplace;
-  if (!prompts.showError) prompts.showError = defaults.showError;
-  prompts_ = std::move(prompts);
-}
-
 void TConstDlg::showEvent(QShowEvent* event) {
   gridLines_ = constants_;
   ValueListEditor1->Refresh();
@@ -107,14 +82,14 @@ void TConstDlg::Button1Click() { ValueListEditor1->AddNewRow(); }
 void TConstDlg::Button2Click() { ValueListEditor1->DeleteCurrentRow(); }
 
 void TConstDlg::Button3Click() {
-  const QString path = prompts_.openFileName(this);
+  const QString path = prompts_.ChooseFile(this, ConstantsFileRequest(FileRequest::Mode::Open)).path;
   if (path.isEmpty()) return;
-  const bool replace = prompts_.confirmReplace(this, ReplaceQuestion(path));
+  const bool replace = prompts_.Ask(this, ReplaceQuestion(path));
   ImportFile(path, replace);
 }
 
 void TConstDlg::Button4Click() {
-  const QString path = prompts_.saveFileName(this);
+  const QString path = prompts_.ChooseFile(this, ConstantsFileRequest(FileRequest::Mode::Save)).path;
   if (path.isEmpty()) return;
   ExportFile(path);
 }
@@ -122,12 +97,7 @@ void TConstDlg::Button4Click() {
 bool TConstDlg::ImportFile(const QString& path, bool replace) {
   ValueListEditor1->CommitEdit();
   ConstantsFile file;
-  try {
-    file = LoadConstants(LocalPath(path));
-  } catch (const FileError& error) {
-    prompts_.showError(this, QString::fromStdString(error.what()));
-    return false;
-  }
+  if (!RunShowingFailure(prompts_, this, [&] { file = LoadConstants(LocalPath(path)); })) return false;
   if (replace) {
     gridLines_ = std::move(file.lines);
   } else {
@@ -140,13 +110,7 @@ bool TConstDlg::ImportFile(const QString& path, bool replace) {
 
 bool TConstDlg::ExportFile(const QString& path) {
   ValueListEditor1->CommitEdit();
-  try {
-    SaveConstants(LocalPath(path), gridLines_, encoding_);
-  } catch (const FileError& error) {
-    prompts_.showError(this, QString::fromStdString(error.what()));
-    return false;
-  }
-  return true;
+  return RunShowingFailure(prompts_, this, [&] { SaveConstants(LocalPath(path), gridLines_, encoding_); });
 }
 
 }  // namespace zc

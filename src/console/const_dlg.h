@@ -5,10 +5,10 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
 
 #include "engine_context.h"
 #include "text_encoding.h"
+#include "user_prompts.h"
 
 class QPushButton;
 
@@ -20,24 +20,11 @@ class TConstDlg : public QDialog {
   Q_OBJECT
 
  public:
-  // The questions and boxes the dialog puts to the user. Each defaults to the
-  // ordinary Qt dialog; tests replace them to answer without a person.
-  struct Prompts {
-    // A file to import / export to; an empty string means cancelled.
-    std::function<QString(QWidget* parent)> openFileName;
-    std::function<QString(QWidget* parent)> saveFileName;
-    // "<file> の内容で置き換えますか？" with Yes and No; true for Yes.
-    std::function<bool(QWidget* parent, const QString& question)> confirmReplace;
-    // A file that could not be read or written.
-    std::function<void(QWidget* parent, const QString& message)> showError;
-  };
-
   // `constants` is ConstantList and must outlive the dialog; `encoding` is
-  // how constants.txt was stored, kept for exports.
-  TConstDlg(NameValueList& constants, TextEncoding encoding, QWidget* parent = nullptr);
+  // how constants.txt was stored, kept for exports. The file questions and
+  // failures go through `prompts`.
+  TConstDlg(NameValueList& constants, TextEncoding encoding, UserPrompts& prompts, QWidget* parent = nullptr);
   ~TConstDlg() override;
-
-  void SetPrompts(Prompts prompts);
 
   // The encoding the grid's lines were last read with (constants.txt, or the
   // last imported file).
@@ -52,8 +39,8 @@ class TConstDlg : public QDialog {
   void Button3Click();  // インポート(&I)
   void Button4Click();  // エクスポート(&E)
 
-  // Import and export without the file dialogs. Both report failures through
-  // Prompts::showError and leave the grid unchanged; they return success.
+  // Import and export without the file dialogs. Both show their failures
+  // and leave the grid unchanged; they return success.
   bool ImportFile(const QString& path, bool replace);
   bool ExportFile(const QString& path);
 
@@ -68,7 +55,7 @@ class TConstDlg : public QDialog {
   NameValueList& constants_;
   NameValueList gridLines_;
   TextEncoding encoding_;
-  Prompts prompts_;
+  UserPrompts& prompts_;
   ValueListEditor* ValueListEditor1;
 };
 

@@ -6,8 +6,8 @@ target_sources(zc_console PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/constants_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/value_list_editor.h
   ${CMAKE_CURRENT_LIST_DIR}/value_list_editor.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/file_prompts.h
-  ${CMAKE_CURRENT_LIST_DIR}/file_prompts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/replace_question.h
+  ${CMAKE_CURRENT_LIST_DIR}/replace_question.cpp
   ${CMAKE_CURRENT_LIST_DIR}/const_dlg.h
   ${CMAKE_CURRENT_LIST_DIR}/const_dlg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tenkeys.h

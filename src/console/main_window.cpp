@@ -4,10 +4,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QDockWidget>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScreen>
@@ -49,22 +47,12 @@ std::string FunctionsFile(const QString& appDir) {
   return (appDir + QStringLiteral("Functions.inf")).toStdString();
 }
 
-void DefaultErrorBox(QWidget* parent, const QString& message) {
-  QMessageBox::critical(parent, QStringLiteral("ZELTA CALC SYSTEM"), message);
-}
-
-bool DefaultCloseAnyway(QWidget* parent, const QString& message) {
-  return QMessageBox::warning(parent, QStringLiteral("ZELTA CALC SYSTEM"), message,
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
-}
-
 }  // namespace
 
-TForm1::TForm1(const QString& appDir, ErrorBox errorBox, QWidget* parent)
+TForm1::TForm1(const QString& appDir, UserPrompts& prompts, QWidget* parent)
     : QMainWindow(parent),
       appDir_(appDir),
-      errorBox_(errorBox ? std::move(errorBox) : ErrorBox(DefaultErrorBox)),
-      closeAnyway_(DefaultCloseAnyway),
+      prompts_(prompts),
       variables_{std::string()} {  // the grid starts with one empty row
   InstallConsoleFonts();
   setObjectName(QStringLiteral("Form1"));
@@ -143,14 +131,12 @@ TForm1::~TForm1() {
 void TForm1::LoadDataFiles() {
   // Without constants the calculator still works; the user is told why the
   // constants are missing.
-  try {
+  engine_.constants.clear();
+  zc::RunShowingFailure(prompts_, this, [this] {
     ConstantsFile constants = LoadConstants((appDir_ + QStringLiteral("constants.txt")).toStdString());
     engine_.constants = std::move(constants.lines);
     constantsEncoding_ = constants.encoding;
-  } catch (const std::exception& error) {
-    engine_.constants.clear();
-    ShowError(QString::fromUtf8(error.what()));
-  }
+  });
 
   IniFile presets;
   if (auto text = ReadTextFile((appDir_ + QStringLiteral("presets.txt")).toStdString())) {
@@ -202,8 +188,6 @@ NameValueList TForm1::VariablesCopy() {
   return variables_;
 }
 
-void TForm1::ShowError(const QString& message) { errorBox_(this, message); }
-
 // ---- The console ----
 
 void TForm1::PrintText(const QString& text) { RichEdit1->PrintText(text); }
@@ -229,16 +213,10 @@ void TForm1::Run(const QString& line) {
   }
 }
 
-bool TForm1::RunReportingErrors(const QString& line) {
-  try {
-    Run(line);
-    return true;
-  } catch (const std::exception& error) {
-    // A malformed number, or anything else the engine could not handle:
-    // the user is told, and the line stays for correcting.
-    ShowError(QString::fromUtf8(error.what()));
-    return false;
-  }
+bool TForm1::RunShowingFailure(const QString& line) {
+  // A malformed number, or anything else the engine could not handle: the
+  // user is told, and the line stays for correcting.
+  return zc::RunShowingFailure(prompts_, this, [this, &line] { Run(line); });
 }
 
 void TForm1::Echo() {
@@ -251,7 +229,7 @@ void TForm1::Echo() {
 
 void TForm1::PressEnter(bool shiftHeld) {
   const QString text = ComboBox1->Text();
-  if (!RunReportingErrors(text)) return;
+  if (!RunShowingFailure(text)) return;
   justEvaluated_ = true;
   echoStart_ = RichEdit1->CaretPosition();
   ComboBox1->AddHistoryOnTop(text);
@@ -272,7 +250,7 @@ void TForm1::FunctionMsg(const QString& name) {
   const QString argument = justEvaluated_ ? AnsValueText() : text;
   const QString line = name + QLatin1Char('(') + argument + QLatin1Char(')');
   PrintText(QStringLiteral("\r\n") + line);
-  if (!RunReportingErrors(line)) return;
+  if (!RunShowingFailure(line)) return;
   echoStart_ = RichEdit1->CaretPosition();
   ComboBox1->AddHistoryAtBottom(text);
   ComboBox1->SetTextSilently(QString(), 0);
@@ -318,26 +296,26 @@ bool TForm1::SaveLog(const QString& path) {
     file.write(RichEdit1->TextWithCrLf().toUtf8());
     if (file.commit()) return true;
   }
-  ShowError(QStringLiteral("%1 に保存できませんでした: %2")
-                .arg(QDir::toNativeSeparators(path), file.errorString()));
+  prompts_.ShowError(this, QStringLiteral("%1 に保存できませんでした: %2")
+                              .arg(QDir::toNativeSeparators(path), file.errorString()));
   return false;
 }
 
 void TForm1::SaveLogAs() {
-  QFileDialog dialog(this, QStringLiteral("ログに名前を付けて保存"), appDir_,
-                     QStringLiteral("テキストファイル(*.txt)"));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(QStringLiteral("txt"));
-  if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-    SaveLog(dialog.selectedFiles().constFirst());
-  }
+  FileRequest request;
+  request.mode = FileRequest::Mode::Save;
+  request.title = QStringLiteral("ログに名前を付けて保存");
+  request.folder = appDir_;
+  request.types = {{QStringLiteral("テキストファイル(*.txt)"), QStringLiteral("txt")}};
+  const ChosenFile chosen = prompts_.ChooseFile(this, request);
+  if (!chosen.path.isEmpty()) SaveLog(chosen.path);
 }
 
 // ---- Windows opened from the menus ----
 
 void TForm1::CreateConstantsDialog() {
   if (constDlg_ != nullptr) return;
-  constDlg_ = new TConstDlg(engine_.constants, constantsEncoding_, this);
+  constDlg_ = new TConstDlg(engine_.constants, constantsEncoding_, prompts_, this);
   menu_.constants->setEnabled(true);
 }
 
@@ -375,20 +353,18 @@ void TForm1::ToggleTenkeys() {
 // ---- Shut-down ----
 
 bool TForm1::SaveUserFunctions() {
-  try {
-    zc::SaveUserFunctions(engine_.userFunctions, FunctionsFile(appDir_));
-    functionsSaved_ = true;
-    return true;
-  } catch (const std::exception& error) {
-    ShowError(QString::fromUtf8(error.what()));
-    return false;
-  }
+  functionsSaved_ = zc::RunShowingFailure(
+      prompts_, this, [this] { zc::SaveUserFunctions(engine_.userFunctions, FunctionsFile(appDir_)); });
+  return functionsSaved_;
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-  if (!SaveUserFunctions() &&
-      !closeAnyway_(this, QStringLiteral("ユーザー関数を Functions.inf に保存できませんでした。\n"
-                                         "このまま終了すると、今回の変更は失われます。終了しますか？"))) {
+  Question closeAnyway;
+  closeAnyway.text = QStringLiteral("ユーザー関数を Functions.inf に保存できませんでした。\n"
+                                    "このまま終了すると、今回の変更は失われます。終了しますか？");
+  closeAnyway.tone = Question::Tone::Warning;
+  closeAnyway.yesIsDefault = false;
+  if (!SaveUserFunctions() && !prompts_.Ask(this, closeAnyway)) {
     event->ignore();
     return;
   }

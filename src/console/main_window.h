@@ -6,13 +6,13 @@
 
 #include <QMainWindow>
 #include <QPointer>
-#include <functional>
 
 #include "engine_context.h"
 #include "ini_file.h"
 #include "main_menu.h"
 #include "tenkeys.h"
 #include "text_encoding.h"
+#include "user_prompts.h"
 
 class QDockWidget;
 class QStatusBar;
@@ -31,15 +31,11 @@ class TForm1 : public QMainWindow {
   Q_OBJECT
 
  public:
-  // Shows a failure to the user. The default is a modal error box; tests
-  // collect the messages instead.
-  using ErrorBox = std::function<void(QWidget* parent, const QString& message)>;
-  // Asks whether to close although the user functions could not be saved.
-  using CloseAnyway = std::function<bool(QWidget* parent, const QString& message)>;
-
   // `appDir` is the data folder with a trailing '/'. Start-up loads
   // constants.txt, presets.txt and Functions.inf from it and prints the banner.
-  explicit TForm1(const QString& appDir, ErrorBox errorBox = {}, QWidget* parent = nullptr);
+  // Every question and failure of this window and of the windows it opens
+  // goes through `prompts`, which must outlive the window.
+  TForm1(const QString& appDir, UserPrompts& prompts, QWidget* parent = nullptr);
   ~TForm1() override;
 
   // ---- What the tools use ----
@@ -49,6 +45,7 @@ class TForm1 : public QMainWindow {
   // A snapshot for tools that evaluate with their own x.
   NameValueList VariablesCopy();
   QString AppDir() const { return appDir_; }
+  UserPrompts& Prompts() const { return prompts_; }
   const TMainMenu& MainMenu() const { return menu_; }
 
   // ---- The console ----
@@ -69,7 +66,7 @@ class TForm1 : public QMainWindow {
   void InsertName(const QString& name);
   void ClearConsole();
   void PrintLastValueToggled();  // DIGIT and F⇔E
-  // Writes the log with CR LF line ends; reports failures with the error box.
+  // Writes the log with CR LF line ends; failures are shown to the user.
   bool SaveLog(const QString& path);
 
   // Tries to write Functions.inf; false (after telling the user) when it
@@ -98,8 +95,6 @@ class TForm1 : public QMainWindow {
   void CreateConstantsDialog();
   void CreateErrorDialog();
 
-  void SetCloseAnyway(CloseAnyway ask) { closeAnyway_ = std::move(ask); }
-
  signals:
   // The window closed: the application ends.
   void Closed();
@@ -111,9 +106,8 @@ class TForm1 : public QMainWindow {
   void LoadDataFiles();
   void PrintBanner();
   void ConnectParts();
-  void ShowError(const QString& message);
   // Runs a line for Enter or quick execution; false when it threw.
-  bool RunReportingErrors(const QString& line);
+  bool RunShowingFailure(const QString& line);
   QString AnsValueText() const;
   void ToggleTenkeys();
   void ShowConstantsDialog();
@@ -122,8 +116,7 @@ class TForm1 : public QMainWindow {
   void SaveLogAs();
 
   QString appDir_;
-  ErrorBox errorBox_;
-  CloseAnyway closeAnyway_;
+  UserPrompts& prompts_;
   EngineContext engine_;
   NameValueList variables_;
   TextEncoding constantsEncoding_ = TextEncoding::Utf8;

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFile>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -21,7 +20,7 @@
 #include <algorithm>
 
 #include "calc_expression.h"
-#include "file_prompts.h"
+#include "replace_question.h"
 #include "library_exports.h"
 #include "user_function_list_model.h"
 #include "user_function_naming.h"
@@ -37,41 +36,33 @@ constexpr int kListWidth = 148;
 QString FromEngine(const std::string& text) { return QString::fromUtf8(text); }
 std::string ToEngine(const QString& text) { return text.toUtf8().toStdString(); }
 
-}  // namespace
-
-TUserFuncMan::Prompts TUserFuncMan::DefaultPrompts() {
-  Prompts prompts;
-  prompts.chooseImportFile = [](QWidget* parent) {
-    return QFileDialog::getOpenFileName(parent, QString(), QString(),
-                                        QStringLiteral("INFファイル(*.inf);;すべてのファイル(*.*)"));
-  };
-  prompts.chooseExportFile = [](QWidget* parent) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("INFファイル(*.inf)"));
-    dialog.setDefaultSuffix(QStringLiteral("inf"));
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-  };
-  prompts.chooseLibraryFile = [](QWidget* parent, const QString& startFolder) {
-    QFileDialog dialog(parent, QString(), startFolder);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({QStringLiteral("Dynamic Link Library(*.dll)"), QStringLiteral("Shared Object(*.so)")});
-    dialog.setDefaultSuffix(QStringLiteral("dll"));
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-  };
-  prompts.confirmReplace = [](QWidget* parent, const QString& fileName) {
-    return AskYesNo(parent, ReplaceQuestion(fileName));
-  };
-  prompts.showError = ShowFileError;
-  return prompts;
+// OpenDialog1, SaveDialog1 and OpenDialog2.
+FileRequest ImportRequest() {
+  FileRequest request;
+  request.types = {{QStringLiteral("INFファイル(*.inf)"), QString()}, {QStringLiteral("すべてのファイル(*.*)"), QString()}};
+  return request;
 }
 
+FileRequest ExportRequest() {
+  FileRequest request;
+  request.mode = FileRequest::Mode::Save;
+  request.types = {{QStringLiteral("INFファイル(*.inf)"), QStringLiteral("inf")}};
+  return request;
+}
+
+FileRequest LibraryRequest(const QString& folder) {
+  FileRequest request;
+  request.folder = folder;
+  request.types = {{QStringLiteral("Dynamic Link Library(*.dll)"), QStringLiteral("dll")},
+                   {QStringLiteral("Shared Object(*.so)"), QStringLiteral("so")}};
+  return request;
+}
+
+}  // namespace
+
 TUserFuncMan::TUserFuncMan(EngineContext& context, std::function<NameValueList()> variablesSnapshot,
-                           QWidget* parent)
-    : QDialog(parent),
-      context_(context),
-      variablesSnapshot_(std::move(variablesSnapshot)),
-      prompts_(DefaultPrompts()) {
+                           UserPrompts& prompts, QWidget* parent)
+    : QDialog(parent), context_(context), variablesSnapshot_(std::move(variablesSnapshot)), prompts_(prompts) {
   setWindowTitle(QStringLiteral("ユーザー関数マネージャ"));
   setModal(false);
   BuildLayout();
@@ -314,9 +305,9 @@ void TUserFuncMan::ToolButton3Click() {
 }
 
 void TUserFuncMan::ToolButton4Click() {
-  const QString fileName = prompts_.chooseImportFile(this);
+  const QString fileName = prompts_.ChooseFile(this, ImportRequest()).path;
   if (fileName.isEmpty()) return;
-  const bool replace = prompts_.confirmReplace(this, fileName);
+  const bool replace = prompts_.Ask(this, ReplaceQuestion(fileName));
   // A replace frees every record; the panel keeps showing the old values
   // but must not write into a record that no longer exists.
   if (replace) currentFunction_ = nullptr;
@@ -325,17 +316,15 @@ void TUserFuncMan::ToolButton4Click() {
 }
 
 void TUserFuncMan::ToolButton6Click() {
-  const QString fileName = prompts_.chooseExportFile(this);
+  const QString fileName = prompts_.ChooseFile(this, ExportRequest()).path;
   if (fileName.isEmpty()) return;
-  try {
+  RunShowingFailure(prompts_, this, [&] {
     SaveUserFunctions(context_.userFunctions, QFile::encodeName(fileName).toStdString());
-  } catch (const std::exception& failure) {
-    prompts_.showError(this, QString::fromUtf8(failure.what()));
-  }
+  });
 }
 
 void TUserFuncMan::Button1Click() {
-  const QString fileName = prompts_.chooseLibraryFile(this, QString::fromStdString(context_.appDir));
+  const QString fileName = prompts_.ChooseFile(this, LibraryRequest(QString::fromStdString(context_.appDir))).path;
   if (fileName.isEmpty()) return;
   edit4_->setText(QDir(QString::fromStdString(context_.appDir)).relativeFilePath(fileName));
 }
@@ -355,12 +344,9 @@ void TUserFuncMan::Button2Click() {
   // The test runs against a copy: its assignments and ANS never reach the grid.
   NameValueList variables = variablesSnapshot_ ? variablesSnapshot_() : NameValueList();
   TCalcResult result;
-  try {
-    CalcExpression(context_, ToEngine(edit6_->text()), variables, result);
-  } catch (const std::exception& failure) {
-    // A malformed number, or anything else the engine throws, is shown; an
-    // exception must never leave a Qt slot.
-    prompts_.showError(this, QString::fromUtf8(failure.what()));
+  // A malformed number, or anything else the engine throws, is shown.
+  if (!RunShowingFailure(prompts_, this,
+                         [&] { CalcExpression(context_, ToEngine(edit6_->text()), variables, result); })) {
     return;
   }
   edit7_->setText(FromEngine(result.dwMessage));

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "engine_context.h"
+#include "user_prompts.h"
 
 class QAbstractButton;
 class QComboBox;
@@ -27,24 +28,12 @@ class TUserFuncMan : public QDialog {
   Q_OBJECT
 
  public:
-  // The questions the manager asks the user. Tests replace them; the
-  // defaults show the ordinary file dialogs and message boxes.
-  struct Prompts {
-    std::function<QString(QWidget* parent)> chooseImportFile;   // OpenDialog1; empty = cancelled
-    std::function<QString(QWidget* parent)> chooseExportFile;   // SaveDialog1
-    std::function<QString(QWidget* parent, const QString& startFolder)> chooseLibraryFile;  // OpenDialog2
-    std::function<bool(QWidget* parent, const QString& fileName)> confirmReplace;  // Yes = replace
-    std::function<void(QWidget* parent, const QString& message)> showError;
-  };
-  static Prompts DefaultPrompts();
-
   // `variablesSnapshot` returns a copy of the variables grid's lines for the
-  // test line, which must never change the grid.
-  TUserFuncMan(EngineContext& context, std::function<NameValueList()> variablesSnapshot,
+  // test line, which must never change the grid. The file dialogs, the
+  // replace question and failures go through `prompts`.
+  TUserFuncMan(EngineContext& context, std::function<NameValueList()> variablesSnapshot, UserPrompts& prompts,
                QWidget* parent = nullptr);
   ~TUserFuncMan() override;
-
-  void SetPrompts(Prompts prompts) { prompts_ = std::move(prompts); }
 
   // Redraws the list from UserFunctionList, e.g. after an outside load.
   void RefreshFunctionList();
@@ -94,7 +83,7 @@ class TUserFuncMan : public QDialog {
 
   EngineContext& context_;
   std::function<NameValueList()> variablesSnapshot_;
-  Prompts prompts_;
+  UserPrompts& prompts_;
   TUserFunction* currentFunction_ = nullptr;
 
   UserFunctionListModel* model_ = nullptr;

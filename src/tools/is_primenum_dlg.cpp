@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -15,8 +14,8 @@
 
 namespace zc {
 
-TIsPrimenumDlg::TIsPrimenumDlg(const QString& appDir, QWidget* parent)
-    : QDialog(parent), cacheFile_(appDir + QLatin1String(kPrimeCacheFileName)) {
+TIsPrimenumDlg::TIsPrimenumDlg(const QString& appDir, UserPrompts& prompts, QWidget* parent)
+    : QDialog(parent), prompts_(prompts), cacheFile_(appDir + QLatin1String(kPrimeCacheFileName)) {
   setObjectName(QStringLiteral("IsPrimenumDlg"));
   setWindowTitle(QStringLiteral("素ツール"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -73,7 +72,6 @@ TIsPrimenumDlg::TIsPrimenumDlg(const QString& appDir, QWidget* parent)
   connect(Button1, &QPushButton::clicked, this, &TIsPrimenumDlg::Button1Click);
   connect(Button2, &QPushButton::clicked, this, &TIsPrimenumDlg::Button2Click);
   connect(OKBtn, &QPushButton::clicked, this, &QDialog::close);
-  ShowError = [this](const QString& text) { QMessageBox::critical(this, windowTitle(), text); };
 
   LoadPrimeCacheFile(cacheFile_.toStdString(), cache_);
 }
@@ -84,9 +82,9 @@ TIsPrimenumDlg::~TIsPrimenumDlg() {
   SavePrimeCacheFile(cacheFile_.toStdString(), cache_);
 }
 
-void TIsPrimenumDlg::Toggle(QPointer<TIsPrimenumDlg>& instance, QWidget* owner,
-                            const QString& appDir) {
-  if (!instance) instance = new TIsPrimenumDlg(appDir, owner);
+void TIsPrimenumDlg::Toggle(QPointer<TIsPrimenumDlg>& instance, QWidget* owner, const QString& appDir,
+                            UserPrompts& prompts) {
+  if (!instance) instance = new TIsPrimenumDlg(appDir, prompts, owner);
   if (instance->isVisible()) {
     instance->close();
   } else {

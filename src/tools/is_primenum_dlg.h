@@ -8,10 +8,10 @@
 #include <QPointer>
 #include <QString>
 #include <cstdint>
-#include <functional>
 #include <optional>
 
 #include "prime_cache.h"
+#include "user_prompts.h"
 
 class QLabel;
 class QLineEdit;
@@ -24,14 +24,16 @@ class TIsPrimenumDlg : public QDialog {
   Q_OBJECT
 
  public:
-  // `appDir` is the folder of Primenumbers.log, with a trailing '/'.
-  explicit TIsPrimenumDlg(const QString& appDir, QWidget* parent = nullptr);
+  // `appDir` is the folder of Primenumbers.log, with a trailing '/'. Input
+  // that cannot be used is explained through `prompts`.
+  TIsPrimenumDlg(const QString& appDir, UserPrompts& prompts, QWidget* parent = nullptr);
   ~TIsPrimenumDlg() override;
 
   // The menu command: creates the window in `instance` if there is none,
   // then closes it if it is showing, otherwise shows it. The caller keeps
   // `instance`; it turns null by itself once the window is closed and freed.
-  static void Toggle(QPointer<TIsPrimenumDlg>& instance, QWidget* owner, const QString& appDir);
+  static void Toggle(QPointer<TIsPrimenumDlg>& instance, QWidget* owner, const QString& appDir,
+                     UserPrompts& prompts);
 
   void Button1Click();  // "素数判定"
   void Button2Click();  // "素因数分解"
@@ -47,9 +49,6 @@ class TIsPrimenumDlg : public QDialog {
   QPushButton* OKBtn = nullptr;
   QStatusBar* StatusBar1 = nullptr;
 
-  // How failures reach the user; an error box by default.
-  std::function<void(const QString& text)> ShowError;
-
  protected:
   void showEvent(QShowEvent* event) override;
 
@@ -57,7 +56,9 @@ class TIsPrimenumDlg : public QDialog {
   // The field's number, or nothing after the user has been told why not.
   std::optional<std::int64_t> ReadNumber();
   void UpdateStatus();
+  void ShowError(const QString& text) { prompts_.ShowError(this, text); }
 
+  UserPrompts& prompts_;
   QString cacheFile_;
   PrimeCache cache_;
 };

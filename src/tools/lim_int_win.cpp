@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -54,9 +53,9 @@ Sampler MakeSampler(EngineContext& context, const std::string& expression,
 
 }  // namespace
 
-TLimIntWin::TLimIntWin(EngineContext& context, std::function<NameValueList()> variables,
+TLimIntWin::TLimIntWin(EngineContext& context, std::function<NameValueList()> variables, UserPrompts& prompts,
                        QWidget* parent)
-    : QDialog(parent), context_(context), variables_(std::move(variables)) {
+    : QDialog(parent), context_(context), variables_(std::move(variables)), prompts_(prompts) {
   setObjectName(QStringLiteral("LimIntWin"));
   setWindowTitle(QStringLiteral("ラスタ微積分ツール"));
 
@@ -123,12 +122,11 @@ TLimIntWin::TLimIntWin(EngineContext& context, std::function<NameValueList()> va
   connect(SlopeButton, &QPushButton::clicked, this, &TLimIntWin::SlopeButtonClick);
   connect(IntegralButton, &QPushButton::clicked, this, &TLimIntWin::IntegralButtonClick);
   connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-  ShowError = [this](const QString& text) { QMessageBox::critical(this, windowTitle(), text); };
 }
 
 void TLimIntWin::SlopeButtonClick() {
   if (running_) return;
-  try {
+  RunShowingFailure(prompts_, this, [this] {
     NameValueList variables = variables_();
     const std::string expression = ExpressionEdit->text().toStdString();
     const long double x0 = ReadField(PointEdit);
@@ -136,9 +134,7 @@ void TLimIntWin::SlopeButtonClick() {
     const TSlope slope = ComputeSlope(MakeSampler(context_, expression, variables), x0, h);
     TangentEdit->setText(QString::fromStdString(TangentText(slope)));
     SlopeEdit->setText(QString::fromStdString(ResultText(slope.slope)));
-  } catch (const std::exception& error) {
-    ShowError(QString::fromStdString(error.what()));
-  }
+  });
 }
 
 void TLimIntWin::IntegralButtonClick() {
@@ -146,16 +142,14 @@ void TLimIntWin::IntegralButtonClick() {
   long double a = 0, b = 0, h = 0;
   NameValueList variables;
   const std::string expression = ExpressionEdit->text().toStdString();
-  try {
+  const bool ready = RunShowingFailure(prompts_, this, [&] {
     variables = variables_();
     a = ReadField(StartEdit);
     b = ReadField(EndEdit);
     const long double typedStep = ReadField(StepEdit);
     h = IntegralStep(a, b, ManualStepCheck->isChecked() ? std::optional(typedStep) : std::nullopt);
-  } catch (const std::exception& error) {
-    ShowError(QString::fromStdString(error.what()));
-    return;
-  }
+  });
+  if (!ready) return;
 
   // The loop lets the window handle its events once per strip; a second
   // start must not nest inside it, and closing the window ends it.
@@ -183,7 +177,7 @@ void TLimIntWin::IntegralButtonClick() {
   SlopeButton->setEnabled(true);
   IntegralButton->setEnabled(true);
   if (!failure.isEmpty()) {
-    ShowError(failure);
+    prompts_.ShowError(this, failure);
   } else if (sum) {
     IntegralEdit->setText(QString::fromStdString(ResultText(RoundDecimals(*sum, 4))));
   }

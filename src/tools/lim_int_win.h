@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "engine_context.h"
+#include "user_prompts.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -23,7 +24,8 @@ class TLimIntWin : public QDialog {
  public:
   // `variables` returns a copy of the variables grid's list; every
   // calculation starts from a fresh copy and never changes the grid.
-  TLimIntWin(EngineContext& context, std::function<NameValueList()> variables,
+  // Failures are shown through `prompts`.
+  TLimIntWin(EngineContext& context, std::function<NameValueList()> variables, UserPrompts& prompts,
              QWidget* parent = nullptr);
 
   void SlopeButtonClick();     // "傾き計算"
@@ -48,8 +50,6 @@ class TLimIntWin : public QDialog {
   QLineEdit* IntegralEdit = nullptr;
   QPushButton* OKBtn = nullptr;
 
-  // How failures reach the user; an error box by default.
-  std::function<void(const QString& text)> ShowError;
   // Told the progress after every strip of an integral, after the window
   // has been updated; lets a caller watch or stop the loop.
   std::function<void(int progress)> StripObserver;
@@ -60,6 +60,7 @@ class TLimIntWin : public QDialog {
  private:
   EngineContext& context_;
   std::function<NameValueList()> variables_;
+  UserPrompts& prompts_;
   bool running_ = false;
   bool stopRequested_ = false;
 };

@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <limits>
@@ -59,7 +58,7 @@ QLineEdit* MakeOutputField(QWidget* parent, const char* name, const QString& tex
 
 }  // namespace
 
-TNijiDlg::TNijiDlg(QWidget* parent) : QDialog(parent) {
+TNijiDlg::TNijiDlg(UserPrompts& prompts, QWidget* parent) : QDialog(parent), prompts_(prompts) {
   setObjectName(QStringLiteral("NijiDlg"));
   setWindowTitle(QStringLiteral("二次方程式ツール"));
 
@@ -150,9 +149,6 @@ TNijiDlg::TNijiDlg(QWidget* parent) : QDialog(parent) {
   connect(Button3, &QPushButton::clicked, this, &TNijiDlg::Button3Click);
   connect(Button4, &QPushButton::clicked, this, &TNijiDlg::Button4Click);
   connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-
-  ShowMessage = [this](const QString& text) { QMessageBox::information(this, windowTitle(), text); };
-  ShowError = [this](const QString& text) { QMessageBox::critical(this, windowTitle(), text); };
 }
 
 void TNijiDlg::Button1Click() {
@@ -237,7 +233,7 @@ void TNijiDlg::Button4Click() {
     values[i] = *value;
   }
   const auto fraction = ReduceFraction(values[0], values[1]);
-  ShowMessage(QStringLiteral("%1/%2").arg(fraction.numerator).arg(fraction.denominator));
+  prompts_.ShowMessage(this, QStringLiteral("%1/%2").arg(fraction.numerator).arg(fraction.denominator));
 }
 
 }  // namespace zc

@@ -4,7 +4,8 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
+
+#include "user_prompts.h"
 
 class QGroupBox;
 class QLabel;
@@ -19,7 +20,8 @@ class TNijiDlg : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TNijiDlg(QWidget* parent = nullptr);
+  // Results of the test button and failures are shown through `prompts`.
+  explicit TNijiDlg(UserPrompts& prompts, QWidget* parent = nullptr);
 
   void Button1Click();  // expand
   void Button2Click();  // factorise
@@ -49,9 +51,10 @@ class TNijiDlg : public QDialog {
   QLineEdit* Edit10 = nullptr;
   QPushButton* OKBtn = nullptr;
 
-  // How results and failures reach the user; message boxes by default.
-  std::function<void(const QString& text)> ShowMessage;
-  std::function<void(const QString& text)> ShowError;
+ private:
+  void ShowError(const QString& text) { prompts_.ShowError(this, text); }
+
+  UserPrompts& prompts_;
 };
 
 }  // namespace zc

@@ -7,6 +7,7 @@
 #include "dialog_test_suites.h"
 #include "grid_test_support.h"
 #include "text_encoding.h"
+#include "recording_prompts.h"
 #include "value_list_editor.h"
 
 namespace zc {
@@ -37,25 +38,7 @@ QByteArray Utf16(std::u16string_view text, bool bigEndian) {
   return bytes;
 }
 
-// Answers the dialog's questions from the test and records what was asked.
-struct ScriptedPrompts {
-  QString file;
-  bool answerYes = true;
-  QStringList questions;
-  QStringList errors;
-
-  TConstDlg::Prompts Make() {
-    TConstDlg::Prompts prompts;
-    prompts.openFileName = [this](QWidget*) { return file; };
-    prompts.saveFileName = [this](QWidget*) { return file; };
-    prompts.confirmReplace = [this](QWidget*, const QString& question) {
-      questions << question;
-      return answerYes;
-    };
-    prompts.showError = [this](QWidget*, const QString& message) { errors << message; };
-    return prompts;
-  }
-};
+using test::RecordingPrompts;
 
 }  // namespace
 
@@ -65,7 +48,8 @@ class ConstDlgTest : public QObject {
  private slots:
   void showingCopiesTheConstantsAndClosingAppliesTheEdits() {
     NameValueList constants{"pi=3.14159265358979", "e=2.71828182845905", "g=9.8"};
-    TConstDlg dialog(constants, TextEncoding::Utf8);
+    RecordingPrompts prompts;
+    TConstDlg dialog(constants, TextEncoding::Utf8, prompts);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QCOMPARE(dialog.GridLines(), constants);
@@ -86,7 +70,8 @@ class ConstDlgTest : public QObject {
 
   void valueColumnTakesOnlyNumberCharacters() {
     NameValueList constants{"k=1"};
-    TConstDlg dialog(constants, TextEncoding::Utf8);
+    RecordingPrompts prompts;
+    TConstDlg dialog(constants, TextEncoding::Utf8, prompts);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     ValueListEditor* grid = dialog.Grid();
@@ -104,7 +89,8 @@ class ConstDlgTest : public QObject {
 
   void enterInTheDialogsGridFinishesTheEditWithoutAddingARow() {
     NameValueList constants{"k=1"};
-    TConstDlg dialog(constants, TextEncoding::Utf8);
+    RecordingPrompts prompts;
+    TConstDlg dialog(constants, TextEncoding::Utf8, prompts);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QLineEdit* editor = OpenCellEditor(*dialog.Grid(), 0, 1);
@@ -117,7 +103,8 @@ class ConstDlgTest : public QObject {
 
   void typingThatOpensAValueCellIsFilteredToo() {
     NameValueList constants{"k=1"};
-    TConstDlg dialog(constants, TextEncoding::Utf8);
+    RecordingPrompts prompts;
+    TConstDlg dialog(constants, TextEncoding::Utf8, prompts);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     ValueListEditor* grid = dialog.Grid();
@@ -139,20 +126,19 @@ class ConstDlgTest : public QObject {
     WriteBytes(path, "h=6.62607015E-34\r\nc=299792458\r\n");
 
     NameValueList constants{"a=1", "b=2", "d=3"};
-    TConstDlg dialog(constants, TextEncoding::Utf8);
-    ScriptedPrompts prompts;
-    prompts.file = path;
-    dialog.SetPrompts(prompts.Make());
+    RecordingPrompts prompts;
+    TConstDlg dialog(constants, TextEncoding::Utf8, prompts);
+    prompts.chosenFile = path;
     dialog.show();
 
-    prompts.answerYes = false;
+    prompts.answer = false;
     dialog.Button3Click();
     QCOMPARE(prompts.questions, QStringList{QStringLiteral("more.txt の内容で置き換えますか？")});
     QCOMPARE(dialog.GridLines(),
              (NameValueList{"a=1", "b=2", "d=3", "h=6.62607015E-34", "c=299792458"}));
     QCOMPARE(dialog.Grid()->model()->rowCount(), 5);
 
-    prompts.answerYes = true;
+    prompts.answer = true;
     dialog.Button3Click();
     QCOMPARE(dialog.GridLines(), (NameValueList{"h=6.62607015E-34", "c=299792458"}));
     QCOMPARE(dialog.Grid()->model()->rowCount(), 2);
@@ -160,9 +146,8 @@ class ConstDlgTest : public QObject {
 
   void cancelledOrUnreadableImportChangesNothing() {
     NameValueList constants{"a=1"};
-    TConstDlg dialog(constants, TextEncoding::Utf8);
-    ScriptedPrompts prompts;
-    dialog.SetPrompts(prompts.Make());
+    RecordingPrompts prompts;
+    TConstDlg dialog(constants, TextEncoding::Utf8, prompts);
     dialog.show();
     dialog.Button3Click();  // cancelled: no file
     QVERIFY(prompts.questions.isEmpty());
@@ -189,14 +174,13 @@ class ConstDlgTest : public QObject {
     for (const auto& c : cases) {
       QTemporaryDir dir;
       NameValueList constants{"x=1", "\xCF\x80=3.14"};  // π as a name
-      TConstDlg dialog(constants, c.encoding);
-      ScriptedPrompts prompts;
-      prompts.file = dir.filePath("out.txt");
-      dialog.SetPrompts(prompts.Make());
+      RecordingPrompts prompts;
+      TConstDlg dialog(constants, c.encoding, prompts);
+      prompts.chosenFile = dir.filePath("out.txt");
       dialog.show();
       dialog.Button4Click();
       QVERIFY2(prompts.errors.isEmpty(), c.name);
-      QCOMPARE(ReadBytes(prompts.file), c.expected);
+      QCOMPARE(ReadBytes(prompts.chosenFile), c.expected);
     }
   }
 
@@ -205,7 +189,8 @@ class ConstDlgTest : public QObject {
     const QByteArray utf16 = Utf16(u"k=2\r\n", true);
     WriteBytes(dir.filePath("in.txt"), utf16);
     NameValueList constants;
-    TConstDlg dialog(constants, TextEncoding::Utf8);
+    RecordingPrompts prompts;
+    TConstDlg dialog(constants, TextEncoding::Utf8, prompts);
     dialog.show();
     QVERIFY(dialog.ImportFile(dir.filePath("in.txt"), true));
     QCOMPARE(dialog.Encoding(), TextEncoding::Utf16BE);
@@ -216,9 +201,8 @@ class ConstDlgTest : public QObject {
   void failedExportReportsAndKeepsTheOldFile() {
     QTemporaryDir dir;
     NameValueList constants{"a=1"};
-    TConstDlg dialog(constants, TextEncoding::Utf8);
-    ScriptedPrompts prompts;
-    dialog.SetPrompts(prompts.Make());
+    RecordingPrompts prompts;
+    TConstDlg dialog(constants, TextEncoding::Utf8, prompts);
     dialog.show();
     QVERIFY(!dialog.ExportFile(dir.filePath("no/such/dir/out.txt")));
     QCOMPARE(prompts.errors.size(), 1);

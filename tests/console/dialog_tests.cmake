@@ -9,7 +9,7 @@ add_executable(zc_dialog_tests
   exp_error_test.cpp
   about_box_test.cpp
 )
-target_link_libraries(zc_dialog_tests PRIVATE zc_console Qt6::Test)
+target_link_libraries(zc_dialog_tests PRIVATE zc_test_prompts zc_console Qt6::Test)
 target_include_directories(zc_dialog_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_definitions(zc_dialog_tests PRIVATE
   ZC_ERRORS_FILE="${PROJECT_SOURCE_DIR}/data/errors.txt")

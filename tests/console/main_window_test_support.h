@@ -1,5 +1,5 @@
-// A main window over a throw-away data folder, with the error boxes collected
-// instead of shown.
+// A main window over a throw-away data folder, with the error boxes and
+// questions answered by the test instead of shown.
 #pragma once
 
 #include <QFile>
@@ -13,6 +13,7 @@
 #include "console_log.h"
 #include "input_line.h"
 #include "main_window.h"
+#include "recording_prompts.h"
 
 namespace zc::test {
 
@@ -38,13 +39,7 @@ class WindowFixture {
   QString AppDir() const { return dir.path() + QLatin1Char('/'); }
 
   TForm1& Open() {
-    form = std::make_unique<TForm1>(AppDir(), [this](QWidget*, const QString& message) {
-      errors << message;
-    });
-    form->SetCloseAnyway([this](QWidget*, const QString& message) {
-      closeQuestions << message;
-      return closeAnswer;
-    });
+    form = std::make_unique<TForm1>(AppDir(), prompts);
     return *form;
   }
 
@@ -64,10 +59,11 @@ class WindowFixture {
   QStringList LinesAfterBanner() const { return LogLines().mid(4); }
 
   QTemporaryDir dir;
+  RecordingPrompts prompts;  // declared before the window, which uses it to the end
+  QStringList& errors = prompts.errors;
+  QStringList& closeQuestions = prompts.questions;
+  bool& closeAnswer = prompts.answer;
   std::unique_ptr<TForm1> form;
-  QStringList errors;
-  QStringList closeQuestions;
-  bool closeAnswer = false;
 };
 
 }  // namespace zc::test

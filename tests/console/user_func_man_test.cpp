@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "calc_expression.h"
+#include "recording_prompts.h"
 #include "user_func_man.h"
 #include "user_function_naming.h"
 
@@ -37,10 +38,11 @@ class UserFuncManTest : public QObject {
  private:
   EngineContext context_;
   NameValueList grid_;
+  test::RecordingPrompts prompts_;
   std::unique_ptr<TUserFuncMan> manager_;
-  bool answerReplace_ = false;
-  QString chosenFile_;
-  QStringList errors_;
+  bool& answerReplace_ = prompts_.answer;
+  QString& chosenFile_ = prompts_.chosenFile;
+  QStringList& errors_ = prompts_.errors;
 
   QStringList Lines() const {
     QStringList lines;
@@ -54,15 +56,10 @@ class UserFuncManTest : public QObject {
     context_ = EngineContext();
     context_.random = RandomState(1);
     grid_ = {"a=4"};
-    manager_ = std::make_unique<TUserFuncMan>(context_, [this] { return grid_; });
-    TUserFuncMan::Prompts prompts;
-    prompts.chooseImportFile = [this](QWidget*) { return chosenFile_; };
-    prompts.chooseExportFile = [this](QWidget*) { return chosenFile_; };
-    prompts.chooseLibraryFile = [this](QWidget*, const QString&) { return chosenFile_; };
-    prompts.confirmReplace = [this](QWidget*, const QString&) { return answerReplace_; };
-    prompts.showError = [this](QWidget*, const QString& message) { errors_ << message; };
-    manager_->SetPrompts(prompts);
-    errors_.clear();
+    manager_.reset();
+    prompts_ = test::RecordingPrompts();
+    prompts_.answer = false;
+    manager_ = std::make_unique<TUserFuncMan>(context_, [this] { return grid_; }, prompts_);
   }
 
   void newFunctionTakesTheFirstFreeLetter_data() {
@@ -215,13 +212,6 @@ class UserFuncManTest : public QObject {
   }
 
   void enterInTheTestLineEvaluatesItAndOpensNoDialog() {
-    bool dialogOpened = false;
-    TUserFuncMan::Prompts prompts = TUserFuncMan::DefaultPrompts();
-    prompts.chooseLibraryFile = [&](QWidget*, const QString&) {
-      dialogOpened = true;
-      return QString();
-    };
-    manager_->SetPrompts(prompts);
     context_.userFunctions.push_back(Function("f"));
     manager_->show();
     manager_->SelectRow(0);
@@ -229,7 +219,7 @@ class UserFuncManTest : public QObject {
     manager_->Edit6()->setText("f(a)");
     QTest::keyClick(manager_->Edit6(), Qt::Key_Return);
     QCOMPARE(manager_->Edit7()->text(), QStringLiteral("8"));
-    QVERIFY(!dialogOpened);
+    QVERIFY(prompts_.fileRequests.isEmpty());
   }
 
   void testLineReadsTheGridButNeverChangesIt() {

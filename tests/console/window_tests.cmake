@@ -1,12 +1,12 @@
 # The main window, quick buttons and menus, and the application's data folder.
 add_executable(zc_main_window_tests main_window_test.cpp main_window_test_support.h)
-target_link_libraries(zc_main_window_tests PRIVATE zc_console Qt6::Test)
+target_link_libraries(zc_main_window_tests PRIVATE zc_test_prompts zc_console Qt6::Test)
 zc_target_defaults(zc_main_window_tests)
 add_test(NAME zc_main_window_tests COMMAND zc_main_window_tests)
 set_tests_properties(zc_main_window_tests PROPERTIES ENVIRONMENT "${ZC_QT_TEST_ENV}")
 
 add_executable(zc_quick_buttons_tests quick_buttons_test.cpp main_window_test_support.h)
-target_link_libraries(zc_quick_buttons_tests PRIVATE zc_console Qt6::Test)
+target_link_libraries(zc_quick_buttons_tests PRIVATE zc_test_prompts zc_console Qt6::Test)
 zc_target_defaults(zc_quick_buttons_tests)
 add_test(NAME zc_quick_buttons_tests COMMAND zc_quick_buttons_tests)
 set_tests_properties(zc_quick_buttons_tests PROPERTIES ENVIRONMENT "${ZC_QT_TEST_ENV}")
@@ -22,7 +22,7 @@ zc_target_defaults(zc_app_dir_tests)
 add_test(NAME zc_app_dir_tests COMMAND zc_app_dir_tests)
 
 add_executable(zc_startup_windows_tests startup_windows_test.cpp main_window_test_support.h)
-target_link_libraries(zc_startup_windows_tests PRIVATE zc_app Qt6::Test)
+target_link_libraries(zc_startup_windows_tests PRIVATE zc_test_prompts zc_app Qt6::Test)
 zc_target_defaults(zc_startup_windows_tests)
 add_test(NAME zc_startup_windows_tests COMMAND zc_startup_windows_tests)
 set_tests_properties(zc_startup_windows_tests PROPERTIES ENVIRONMENT "${ZC_QT_TEST_ENV}")

@@ -4,6 +4,7 @@
 
 #include "graph_view.h"
 #include "metafile_walk.h"
+#include "recording_prompts.h"
 #include "xy_graph.h"
 #include "xy_series_line.h"
 
@@ -27,17 +28,17 @@ class GraphToolWindowTest : public QObject {
 
  private:
   EngineContext context_;
+  test::RecordingPrompts prompts_;
+  QStringList& errors_ = prompts_.errors;
   std::unique_ptr<TForm5> form_;
-  QStringList errors_;
 
   TForm5& Form() { return *form_; }
   void Reset() { QVERIFY(Form().SetGraphRange(10, -10, 5, 10, -10, 5, asNormal, asNormal)); }
 
  private slots:
   void init() {
-    form_ = std::make_unique<TForm5>(context_);
+    form_ = std::make_unique<TForm5>(context_, prompts_);
     errors_.clear();
-    form_->SetErrorDisplay([this](const QString& message) { errors_ << message; });
     Reset();
   }
   void cleanup() { form_.reset(); }

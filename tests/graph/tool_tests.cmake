@@ -10,7 +10,7 @@ set_tests_properties(zc_plot_sampling_test PROPERTIES ENVIRONMENT "${ZC_QT_TEST_
 
 add_executable(zc_graph_tool_window_test ${CMAKE_CURRENT_LIST_DIR}/graph_tool_window_test.cpp)
 target_include_directories(zc_graph_tool_window_test PRIVATE ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(zc_graph_tool_window_test PRIVATE zc_graph_tool Qt6::Test)
+target_link_libraries(zc_graph_tool_window_test PRIVATE zc_test_prompts zc_graph_tool Qt6::Test)
 zc_target_defaults(zc_graph_tool_window_test)
 add_test(NAME zc_graph_tool_window_test COMMAND zc_graph_tool_window_test)
 set_tests_properties(zc_graph_tool_window_test PROPERTIES ENVIRONMENT "${ZC_QT_TEST_ENV}")

@@ -5,9 +5,11 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
+#include <list>
 
 #include "engine_context.h"
 #include "lim_int_win.h"
+#include "recording_prompts.h"
 
 namespace zc {
 
@@ -18,10 +20,19 @@ class LimIntWinTest : public QObject {
   EngineContext context_;
   NameValueList grid_ = {"a=2", "ANS=7"};
 
+  // Failures land in the list the test holds.
+  class ErrorListPrompts : public test::RecordingPrompts {
+   public:
+    explicit ErrorListPrompts(QStringList* errors) : errors_(errors) {}
+    void ShowError(QWidget*, const QString& message) override { *errors_ << message; }
+
+   private:
+    QStringList* errors_;
+  };
+  std::list<ErrorListPrompts> prompts_;  // one per window, kept as long as the test object
+
   std::unique_ptr<TLimIntWin> MakeWindow(QStringList* errors) {
-    auto win = std::make_unique<TLimIntWin>(context_, [this] { return grid_; });
-    win->ShowError = [errors](const QString& text) { *errors << text; };
-    return win;
+    return std::make_unique<TLimIntWin>(context_, [this] { return grid_; }, prompts_.emplace_back(errors));
   }
 
  private slots:

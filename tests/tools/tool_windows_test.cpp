@@ -11,6 +11,7 @@
 #include "is_primenum_dlg.h"
 #include "niji_dlg.h"
 #include "prime_cache_file.h"
+#include "recording_prompts.h"
 #include "right_edit.h"
 #include "yaku_dlg.h"
 
@@ -20,6 +21,8 @@ class ToolWindowsTest : public QObject {
   Q_OBJECT
 
  private:
+  test::RecordingPrompts prompts_;
+
   static QByteArray ReadAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -32,7 +35,7 @@ class ToolWindowsTest : public QObject {
 
   void primeTestShowsNegativeNumbersByTheirMagnitude() {
     QTemporaryDir dir;
-    TIsPrimenumDlg dlg(AppDir(dir));
+    TIsPrimenumDlg dlg(AppDir(dir), prompts_);
     dlg.Edit1->setText(QStringLiteral("-7"));
     dlg.Button1->click();
     QCOMPARE(dlg.Panel1->text(), QStringLiteral("7 は、素数です。"));
@@ -42,7 +45,7 @@ class ToolWindowsTest : public QObject {
 
   void compositeTestFillsTheCacheAndTheStatusBar() {
     QTemporaryDir dir;
-    TIsPrimenumDlg dlg(AppDir(dir));
+    TIsPrimenumDlg dlg(AppDir(dir), prompts_);
     dlg.show();
     QCOMPARE(dlg.StatusBar1->currentMessage(), QStringLiteral("素数キャッシュ: 0"));
     dlg.Edit1->setText(QStringLiteral("91"));
@@ -66,7 +69,7 @@ class ToolWindowsTest : public QObject {
     QFETCH(QString, typed);
     QFETCH(QString, shown);
     QTemporaryDir dir;
-    TIsPrimenumDlg dlg(AppDir(dir));
+    TIsPrimenumDlg dlg(AppDir(dir), prompts_);
     dlg.Edit1->setText(typed);
     dlg.Button1->click();
     QCOMPARE(dlg.Panel1->text(), shown);
@@ -85,7 +88,7 @@ class ToolWindowsTest : public QObject {
     QFETCH(QString, typed);
     QFETCH(QString, shown);
     QTemporaryDir dir;
-    TIsPrimenumDlg dlg(AppDir(dir));
+    TIsPrimenumDlg dlg(AppDir(dir), prompts_);
     dlg.Edit2->setText(QStringLiteral("old"));
     dlg.Edit1->setText(typed);
     dlg.Button2->click();
@@ -109,9 +112,9 @@ class ToolWindowsTest : public QObject {
     QFETCH(bool, factorise);
     QFETCH(QString, message);
     QTemporaryDir dir;
-    TIsPrimenumDlg dlg(AppDir(dir));
-    QStringList errors;
-    dlg.ShowError = [&errors](const QString& text) { errors << text; };
+    TIsPrimenumDlg dlg(AppDir(dir), prompts_);
+    QStringList& errors = prompts_.errors;
+    errors.clear();
     dlg.Panel1->setText(QStringLiteral("before"));
     dlg.Edit2->setText(QStringLiteral("before"));
     dlg.Edit1->setText(typed);
@@ -127,18 +130,18 @@ class ToolWindowsTest : public QObject {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("Primenumbers.log"));
     QPointer<TIsPrimenumDlg> instance;
-    TIsPrimenumDlg::Toggle(instance, nullptr, AppDir(dir));
+    TIsPrimenumDlg::Toggle(instance, nullptr, AppDir(dir), prompts_);
     QVERIFY(instance && instance->isVisible());
     instance->Edit1->setText(QStringLiteral("91"));
     instance->Button1->click();
-    TIsPrimenumDlg::Toggle(instance, nullptr, AppDir(dir));  // closes and frees it
+    TIsPrimenumDlg::Toggle(instance, nullptr, AppDir(dir), prompts_);  // closes and frees it
     QTRY_VERIFY(instance.isNull());
 
     PrimeCache expected;
     for (const char* p : {"2", "3", "5", "7"}) expected.Add(p);
     QCOMPARE(ReadAll(file), QByteArray::fromStdString(EncodePrimeCacheFile(expected)));
 
-    TIsPrimenumDlg::Toggle(instance, nullptr, AppDir(dir));
+    TIsPrimenumDlg::Toggle(instance, nullptr, AppDir(dir), prompts_);
     QCOMPARE(instance->StatusBar1->currentMessage(), QStringLiteral("素数キャッシュ: 4"));
     instance->close();
     QTRY_VERIFY(instance.isNull());
@@ -146,7 +149,7 @@ class ToolWindowsTest : public QObject {
 
   void anEmptyCacheIsWrittenAsItsDigestAlone() {
     QTemporaryDir dir;
-    { TIsPrimenumDlg dlg(AppDir(dir)); }
+    { TIsPrimenumDlg dlg(AppDir(dir), prompts_); }
     QCOMPARE(ReadAll(dir.filePath(QStringLiteral("Primenumbers.log"))),
              QByteArray::fromHex("d41d8cd98f00b204e9800998ecf8427e"));
   }
@@ -164,7 +167,7 @@ class ToolWindowsTest : public QObject {
       file.write(bytes);
     }
     {
-      TIsPrimenumDlg dlg(AppDir(dir));
+      TIsPrimenumDlg dlg(AppDir(dir), prompts_);
       dlg.show();
       QCOMPARE(dlg.StatusBar1->currentMessage(), QStringLiteral("素数キャッシュ: 0"));
     }
@@ -271,7 +274,7 @@ class ToolWindowsTest : public QObject {
     QFETCH(QString, kind);
     QFETCH(QString, root1);
     QFETCH(QString, root2);
-    TNijiDlg dlg;
+    TNijiDlg dlg(prompts_);
     dlg.Edit3->setText(abc[0]);
     dlg.Edit4->setText(abc[1]);
     dlg.Edit5->setText(abc[2]);
@@ -288,7 +291,7 @@ class ToolWindowsTest : public QObject {
   }
 
   void expandingTheFactorisationGivesTheCoefficientsBack() {
-    TNijiDlg dlg;
+    TNijiDlg dlg(prompts_);
     dlg.Edit1->setText(QString());
     dlg.Edit2->setText(QStringLiteral("+2"));
     dlg.RightEdit2->setText(QString());
@@ -310,9 +313,9 @@ class ToolWindowsTest : public QObject {
   }
 
   void resultsBeyondTheFieldsGetAMessage() {
-    TNijiDlg dlg;
-    QStringList errors;
-    dlg.ShowError = [&errors](const QString& text) { errors << text; };
+    TNijiDlg dlg(prompts_);
+    QStringList& errors = prompts_.errors;
+    errors.clear();
     dlg.Edit1->setText(QStringLiteral("65536"));
     dlg.Edit2->setText(QStringLiteral("1"));
     dlg.RightEdit2->setText(QStringLiteral("32768"));
@@ -343,10 +346,11 @@ class ToolWindowsTest : public QObject {
   }
 
   void testButtonReducesIntoAMessage() {
-    TNijiDlg dlg;
-    QStringList messages, errors;
-    dlg.ShowMessage = [&messages](const QString& text) { messages << text; };
-    dlg.ShowError = [&errors](const QString& text) { errors << text; };
+    TNijiDlg dlg(prompts_);
+    QStringList& messages = prompts_.messages;
+    QStringList& errors = prompts_.errors;
+    messages.clear();
+    errors.clear();
     dlg.Button4->click();  // both fields still say "Edit9"
     QCOMPARE(errors, QStringList{"'Edit9' は整数ではありません"});
     dlg.Edit9->setText(QStringLiteral("6"));
@@ -356,7 +360,7 @@ class ToolWindowsTest : public QObject {
   }
 
   void coefficientFieldsAreRightAligned() {
-    TNijiDlg dlg;
+    TNijiDlg dlg(prompts_);
     for (QLineEdit* field : {static_cast<QLineEdit*>(dlg.Edit1), static_cast<QLineEdit*>(dlg.RightEdit1),
                              static_cast<QLineEdit*>(dlg.Edit5)}) {
       QVERIFY(field->alignment() & Qt::AlignRight);

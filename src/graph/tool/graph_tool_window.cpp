@@ -10,7 +10,6 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
@@ -20,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -52,8 +50,8 @@ QString NumberText(double value) { return QString::fromStdString(ResultText(stat
 
 }  // namespace
 
-TForm5::TForm5(EngineContext& context, QWidget* parent) : QDialog(parent), FContext(context) {
-  FShowError = [this](const QString& message) { QMessageBox::critical(this, windowTitle(), message); };
+TForm5::TForm5(EngineContext& context, UserPrompts& prompts, QWidget* parent)
+    : QDialog(parent), FContext(context), FPrompts(prompts) {
   setWindowTitle(QStringLiteral("グラフ"));
   setModal(true);
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
@@ -257,8 +255,8 @@ void TForm5::ShowBanner(const QString& message) {
   Panel6->raise();
 }
 
-void TForm5::ShowError(const QString& message) {
-  if (FShowError) FShowError(message);
+void TForm5::RunShowingFailure(const std::function<void()>& action) {
+  zc::RunShowingFailure(FPrompts, this, action);
 }
 
 void TForm5::Edit1Change() {
@@ -323,12 +321,8 @@ float TForm5::PlotSpacingNow() const { return PlotSpacing(TrackBar1->minimum(), 
 
 void TForm5::PlotExpression(const QString& Text, int SeriesIndex) {
   TXYLineSeries& series = *FSeries[static_cast<std::size_t>(SeriesIndex)];
-  try {
-    PlotExpressionInto(FContext, series, Text.toUtf8().toStdString(), PlotSpacingNow());
-  } catch (const std::exception& failure) {
-    // The samples made so far stay on the graph.
-    ShowError(QString::fromUtf8(failure.what()));
-  }
+  // On a failure the samples made so far stay on the graph.
+  RunShowingFailure([&] { PlotExpressionInto(FContext, series, Text.toUtf8().toStdString(), PlotSpacingNow()); });
 }
 
 void TForm5::Button2Click() { PlotExpression(FormulaEdits[0]->text(), 0); }
@@ -336,19 +330,11 @@ void TForm5::Button3Click() { PlotExpression(FormulaEdits[1]->text(), 1); }
 void TForm5::Button4Click() { PlotExpression(FormulaEdits[2]->text(), 2); }
 
 void TForm5::C1Click() {
-  try {
-    Graph().CopyToClipboardBitmap();
-  } catch (const std::exception& failure) {
-    ShowError(QString::fromUtf8(failure.what()));
-  }
+  RunShowingFailure([this] { Graph().CopyToClipboardBitmap(); });
 }
 
 void TForm5::V1Click() {
-  try {
-    Graph().CopyToClipboardMetafile(true);
-  } catch (const std::exception& failure) {
-    ShowError(QString::fromUtf8(failure.what()));
-  }
+  RunShowingFailure([this] { Graph().CopyToClipboardMetafile(true); });
 }
 
 const std::array<PictureFormat, 5>& TForm5::SaveTypes() {
@@ -372,25 +358,15 @@ void TForm5::S1Click() {
   static const QStringList filters = {QStringLiteral("Windows Bitmap(*.bmp)"), QStringLiteral("Meta files(*.emf)"),
                                       QStringLiteral("PNG 画像(*.png)"), QStringLiteral("SVG 画像(*.svg)"),
                                       QStringLiteral("PDF 文書(*.pdf)")};
-  QFileDialog dialog(this, QStringLiteral("名前を付けて保存"));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setNameFilters(filters);
-  dialog.selectNameFilter(filters.front());
-  // The dialog completes the name with the chosen type's extension before
-  // it asks about overwriting, so the question is about the real file.
-  dialog.setDefaultSuffix(PictureExtension(SaveTypes()[0]));
-  connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-    const auto index = static_cast<std::size_t>(filters.indexOf(filter));
-    if (index < SaveTypes().size()) dialog.setDefaultSuffix(PictureExtension(SaveTypes()[index]));
-  });
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  const int filterIndex = std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
-  try {
-    SaveGraphAs(dialog.selectedFiles().front(), filterIndex);
-  } catch (const std::exception& failure) {
-    ShowError(QString::fromUtf8(failure.what()));
+  FileRequest request;
+  request.mode = FileRequest::Mode::Save;
+  request.title = QStringLiteral("名前を付けて保存");
+  for (std::size_t i = 0; i < SaveTypes().size(); ++i) {
+    request.types.append({filters[static_cast<qsizetype>(i)], PictureExtension(SaveTypes()[i])});
   }
+  const ChosenFile chosen = FPrompts.ChooseFile(this, request);
+  if (chosen.path.isEmpty()) return;
+  RunShowingFailure([&] { SaveGraphAs(chosen.path, chosen.typeIndex); });
 }
 
 }  // namespace zc

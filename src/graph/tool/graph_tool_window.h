@@ -7,12 +7,12 @@
 #include "graph_axis.h"
 #include "graph_export.h"
 #include "tool_graph_setup.h"
+#include "user_prompts.h"
 
 #include <QDialog>
 #include <QString>
 
 #include <array>
-#include <functional>
 
 class QAction;
 class QButtonGroup;
@@ -39,8 +39,9 @@ class TForm5 : public QDialog {
 
  public:
   // Reads constants, user functions and the angle mode from `context` at
-  // every plot; the context must outlive the window.
-  TForm5(EngineContext& context, QWidget* parent = nullptr);
+  // every plot; the context must outlive the window. Failures that stop an
+  // action, and the save dialog, go through `prompts`.
+  TForm5(EngineContext& context, UserPrompts& prompts, QWidget* parent = nullptr);
   ~TForm5() override;
 
   // The main window's "グラフツール(&G)...": x and y from −10 to 10 with
@@ -71,10 +72,6 @@ class TForm5 : public QDialog {
   TXYGraph& Graph();
   TGraphView& View() { return *XYGraph1; }
   TXYLineSeries& Series(int index) { return *FSeries[static_cast<std::size_t>(index)]; }
-
-  // Where errors that stop an action are shown; an error box by default.
-  using ErrorDisplay = std::function<void(const QString& message)>;
-  void SetErrorDisplay(ErrorDisplay display) { FShowError = std::move(display); }
 
   // --- the controls, under their designer names --------------------------------
   TGraphView* XYGraph1 = nullptr;
@@ -131,14 +128,15 @@ class TForm5 : public QDialog {
   QFrame* CreateFormulaRow(int index);
   // Edit1KeyPress: true when the key may reach a range edit.
   static bool RangeKeyAccepted(const QString& text);
-  void ShowError(const QString& message);
+  // Runs a menu or button action; a failure is shown to the user.
+  void RunShowingFailure(const std::function<void()>& action);
   void ShowBanner(const QString& message);
 
   EngineContext& FContext;
+  UserPrompts& FPrompts;
   std::array<TXYLineSeries*, kFormulaRows> FSeries{};
   bool GraphRangeUpdating = false;
   bool GraphRangeFromEdits = false;
-  ErrorDisplay FShowError;
 };
 
 }  // namespace zc
