@@ -1,13 +1,13 @@
 #include "result_text.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "calc_expression.h"
-#include "decimal_conversion.h"
+#include "number_text.h"
 
 namespace zc {
 namespace {
@@ -26,7 +26,7 @@ long double Scale(long double magnitude, int k) {
 // scales by an exact power of ten: the scaled value is then within 6E-5 of
 // the true one, so the rounding is certain unless the fraction lies near a
 // half. Those rare cases, and magnitudes outside the exact powers, take the
-// exact conversion of the C library.
+// exact, locale-free conversion of std::to_chars.
 void SignificantDigits(long double magnitude, std::uint64_t& digits, int& exponent10) {
   int binaryExponent = 0;
   std::frexp(magnitude, &binaryExponent);
@@ -55,14 +55,18 @@ void SignificantDigits(long double magnitude, std::uint64_t& digits, int& expone
     return;
   }
   char text[48];
-  std::snprintf(text, sizeof text, "%.14Le", magnitude);
+  const char* end =
+      std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific, kDigits - 1).ptr;
   // text = d.dddddddddddddde[+-]x
   digits = 0;
   const char* p = text;
   for (; *p != 'e'; ++p) {
     if (*p >= '0' && *p <= '9') digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
   }
-  exponent10 = static_cast<int>(std::strtol(p + 1, nullptr, 10));
+  const bool negativeExponent = p[1] == '-';
+  exponent10 = 0;
+  for (p += 2; p != end; ++p) exponent10 = exponent10 * 10 + (*p - '0');
+  if (negativeExponent) exponent10 = -exponent10;
 }
 
 }  // namespace
