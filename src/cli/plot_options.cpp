@@ -1,12 +1,11 @@
 #include "plot_options.h"
 
 #include "ascii_text.h"
+#include "number_text.h"
 
 #include <QString>
 
-#include <cerrno>
 #include <cmath>
-#include <cstdlib>
 #include <functional>
 #include <string_view>
 
@@ -14,15 +13,11 @@ namespace zc {
 
 namespace {
 
-// A whole number text in the C locale: no trailing garbage, finite.
+// A finite number with '.' as the decimal point, whatever the locale.
 std::optional<double> ParseNumber(std::string_view text) {
-  const std::string copy(TrimBlanks(text));
-  if (copy.empty()) return std::nullopt;
-  char* end = nullptr;
-  errno = 0;
-  const double value = std::strtod(copy.c_str(), &end);
-  if (end != copy.c_str() + copy.size() || errno == ERANGE || !std::isfinite(value)) return std::nullopt;
-  return value;
+  const NumberRead<double> number = ReadDecimal<double>(text, kTypedDecimal);
+  if (!number) return std::nullopt;
+  return number.value;
 }
 
 std::vector<std::string_view> SplitAt(std::string_view text, char separator) {
@@ -82,7 +77,7 @@ std::string ParseSize(std::string_view value, QSize& size) {
     return v && *v == std::floor(*v) && *v >= kMinPictureSide && *v <= kMaxPictureSide;
   };
   if (!whole(width) || !whole(height)) {
-    return "--size には 幅x高さ を " + std::to_string(kMinPictureSide) + " から " + std::to_string(kMaxPictureSide) +
+    return "--size には 幅x高さ を " + IntegerText(kMinPictureSide) + " から " + IntegerText(kMaxPictureSide) +
            " までの整数で指定してください: '" + std::string(value) + "'";
   }
   size = QSize(static_cast<int>(*width), static_cast<int>(*height));

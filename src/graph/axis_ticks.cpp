@@ -1,18 +1,19 @@
 #include "axis_ticks.h"
 
-#include <QLocale>
-
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <numbers>
-#include <string>
+
+#include "number_text.h"
 
 namespace zc {
 
 namespace {
 
 constexpr double Pi = std::numbers::pi;
+
+// Labels of values below 0.00001 in magnitude switch to scientific form.
+constexpr int kSmallestFixedLabelExponent = -5;
 
 // Loops that walk a range in steps give up when the step no longer moves the
 // value (a tiny range far from zero) instead of spinning forever, and stop
@@ -26,20 +27,6 @@ void AddAscending(TGraphValueList& list, double value, double minimum, double ma
   if (value < minimum || value > maximum) return;
   if (list.Count() > 0 && list.List()[list.Count() - 1] == value) return;
   list.Add(value);
-}
-
-QString WithLocaleDecimal(std::string text) {
-  const QString point = QLocale().decimalPoint();
-  QString result = QString::fromStdString(text);
-  if (point != QStringLiteral(".")) result.replace(QLatin1Char('.'), point);
-  return result;
-}
-
-std::string StripFractionZeros(std::string digits) {
-  if (digits.find('.') == std::string::npos) return digits;
-  while (!digits.empty() && digits.back() == '0') digits.pop_back();
-  if (!digits.empty() && digits.back() == '.') digits.pop_back();
-  return digits;
 }
 
 }  // namespace
@@ -175,37 +162,13 @@ void BuildLogTicks(double minimum, double maximum, int ticksCount, int subTicksC
 }
 
 QString FormatGeneral(double value, int precision) {
-  if (value == 0 || !std::isfinite(value)) {
-    if (std::isnan(value)) return QStringLiteral("NAN");
-    if (std::isinf(value)) return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
-    return QStringLiteral("0");
-  }
-  precision = std::clamp(precision, 1, 18);
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*e", precision - 1, value);
-  const std::string text = buffer;
-  const std::size_t ePos = text.find('e');
-  const int exponent = std::stoi(text.substr(ePos + 1));
-  std::string mantissa = text.substr(0, ePos);
-  if (exponent >= precision || exponent < -5) {
-    mantissa = StripFractionZeros(mantissa);
-    return WithLocaleDecimal(mantissa + "E" + std::to_string(exponent));
-  }
-  const int decimals = std::max(precision - 1 - exponent, 0);
-  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-  return WithLocaleDecimal(StripFractionZeros(buffer));
+  return QString::fromStdString(GeneralText(value, std::clamp(precision, 1, 18), kSmallestFixedLabelExponent));
 }
 
 QString FormatFixed(double value, int precision, int decimals) {
-  if (!std::isfinite(value)) return FormatGeneral(value, precision);
-  if (value != 0 && std::floor(std::log10(std::fabs(value))) + 1 > precision)
+  if (std::isfinite(value) && value != 0 && std::floor(std::log10(std::fabs(value))) + 1 > precision)
     return FormatGeneral(value, precision);
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*f", std::clamp(decimals, 0, 18), value);
-  std::string text = buffer;
-  // "-0" and "-0.00" read as zero.
-  if (text.find_first_not_of("-0.") == std::string::npos && text.front() == '-') text.erase(0, 1);
-  return WithLocaleDecimal(text);
+  return QString::fromStdString(FixedText(value, std::clamp(decimals, 0, 18)));
 }
 
 QString FormatAxisLabel(double value, const TLabelFormat& format) {

@@ -1,9 +1,12 @@
 #include "axis_ticks.h"
 #include "graph_error.h"
 #include "xy_graph.h"
+#include "scoped_locale.h"
 #include "xy_series_line.h"
 
 #include <gtest/gtest.h>
+
+#include <QLocale>
 
 #include <algorithm>
 #include <cmath>
@@ -227,6 +230,35 @@ TEST(AxisLabels, TextShowsPiMultiplesPercentAndTinyValuesAsZero) {
   EXPECT_EQ(FormatAxisLabel(Pi, noSymbol).toStdString(), "1");
   EXPECT_EQ(FormatAxisLabel(-2 * Pi, TLabelFormat{asPi, true, 0, QStringLiteral("π")}).toStdString(),
             "-2π");
+}
+
+TEST(AxisLabels, ReadWithAPointUnderADecimalCommaLocale) {
+  const test::ScopedLocale german(test::kDecimalCommaLocale);
+  if (!german.Active()) GTEST_SKIP() << test::kMissingDecimalCommaLocale;
+  const QLocale previous;
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  struct Case {
+    double value;
+    TAxisScale scale;
+    bool autoDecimal;
+    int decimals;
+    const char* text;
+  };
+  const Case cases[] = {
+      {1.5, asNormal, true, 0, "1.5"},
+      {0.25, asNormal, true, 0, "0.25"},
+      {-1, asNormal, true, 0, "-1"},
+      {1234567, asNormal, true, 0, "1.23457E6"},
+      {0.0000015, asNormal, true, 0, "1.5E-6"},
+      {2.5, asNormal, false, 2, "2.50"},
+      {0.5 * Pi, asPi, true, 0, "0.5Pi"},
+      {0.125, asPercent, true, 0, "12.5%"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FormatAxisLabel(c.value, TLabelFormat{c.scale, c.autoDecimal, c.decimals}).toStdString(), c.text)
+        << c.value;
+  }
+  QLocale::setDefault(previous);
 }
 
 TEST(AxisLabels, QueryHandlerReplacesTheText) {

@@ -7,7 +7,7 @@ add_executable(zc_graph_component_tests
   ${CMAKE_CURRENT_LIST_DIR}/graph_test_main.cpp
   ${CMAKE_CURRENT_LIST_DIR}/series_clipping_test.cpp
 )
-target_link_libraries(zc_graph_component_tests PRIVATE zc_graph GTest::gtest)
+target_link_libraries(zc_graph_component_tests PRIVATE zc_graph zc_test_support GTest::gtest)
 zc_target_defaults(zc_graph_component_tests)
 gtest_discover_tests(zc_graph_component_tests
   DISCOVERY_TIMEOUT 60

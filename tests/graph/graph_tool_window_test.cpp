@@ -93,11 +93,26 @@ class GraphToolWindowTest : public QObject {
     QCOMPARE(Form().Edit1->text(), QStringLiteral("12E-3.5"));
     QTest::keyClick(Form().Edit1, Qt::Key_Backspace);
     QCOMPARE(Form().Edit1->text(), QStringLiteral("12E-3."));
+    // Digits of other scripts would read as no number.
+    QKeyEvent fullWidthFive(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("５"));
+    QApplication::sendEvent(Form().Edit1, &fullWidthFive);
+    QCOMPARE(Form().Edit1->text(), QStringLiteral("12E-3."));
   }
 
   void anUnreadableEditCountsAsZero() {
     Form().Edit2->setText(QStringLiteral("-"));
     QCOMPARE(Form().Graph().XAxis().Min(), 0.0);
+    Form().Edit2->setText(QStringLiteral("-1,5"));
+    QCOMPARE(Form().Graph().XAxis().Min(), 0.0);
+  }
+
+  void rangeEditsReadDecimalsAndExponents() {
+    Form().Edit1->setText(QStringLiteral(" 2.5 "));
+    QCOMPARE(Form().Graph().XAxis().Max(), 2.5);
+    Form().Edit2->setText(QStringLiteral("-15E-1"));
+    QCOMPARE(Form().Graph().XAxis().Min(), -1.5);
+    Form().Edit3->setText(QStringLiteral(".5"));
+    QCOMPARE(Form().Graph().XAxis().TickStep(), 0.5);
   }
 
   void trackBarFollowsTheRangeWidth() {

@@ -1,6 +1,7 @@
 // zeltacalc-plot: its command line, and the program itself run as a user's
 // script would run it.
 #include "plot_options.h"
+#include "scoped_locale.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <string>
@@ -106,6 +108,20 @@ TEST(PlotOptions, longAndShortSpellingsAgree) {
   }
 }
 
+TEST(PlotOptions, rangesReadWithAPointUnderADecimalCommaLocale) {
+  const test::ScopedLocale german(test::kDecimalCommaLocale);
+  if (!german.Active()) GTEST_SKIP() << test::kMissingDecimalCommaLocale;
+  const PlotOptionsResult r =
+      ParsePlotOptions({"--x", "-1.5:1.5", "--y=0.25:2.5:2.5E-1", "--size", "640x480", "-o", "a.png", "x"});
+  ASSERT_EQ(r.error, "");
+  EXPECT_EQ(r.options.range.xMin, -1.5);
+  EXPECT_EQ(r.options.range.xMax, 1.5);
+  EXPECT_EQ(r.options.range.yMin, 0.25);
+  EXPECT_EQ(r.options.range.yMax, 2.5);
+  EXPECT_EQ(r.options.range.yStep, 0.25);
+  EXPECT_NE(ParsePlotOptions({"--x", "-1,5:1,5", "-o", "a.png", "x"}).error, "");
+}
+
 // --- the program ---------------------------------------------------------------
 
 struct PlotRun {
@@ -113,13 +129,15 @@ struct PlotRun {
   QString errors;
 };
 
-PlotRun RunPlot(const QStringList& arguments) {
+// Runs the program under the test's own locale, or under `locale` if given.
+PlotRun RunPlot(const QStringList& arguments, const char* locale = nullptr) {
   QProcess process;
   process.setProgram(QStringLiteral(ZC_PLOT_EXECUTABLE));
   process.setArguments(arguments);
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.remove(QStringLiteral("QT_QPA_PLATFORM"));  // it must find its own way without a display
   environment.remove(QStringLiteral("DISPLAY"));
+  if (locale != nullptr) environment.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(locale));
   process.setProcessEnvironment(environment);
   process.start();
   process.waitForFinished(60000);
@@ -190,6 +208,29 @@ TEST(PlotProgram, readsConstantsFromTheDataFolder) {
     }
   }
   EXPECT_GT(curvePixels, 100);
+}
+
+TEST(PlotProgram, readsRangesAndWritesLabelsWithAPointUnderADecimalCommaLocale) {
+  {
+    const test::ScopedLocale german(test::kDecimalCommaLocale);
+    if (!german.Active()) GTEST_SKIP() << test::kMissingDecimalCommaLocale;
+  }
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("labels.svg"));
+  const PlotRun run = RunPlot({QStringLiteral("--x"), QStringLiteral("-1.5:1.5"), QStringLiteral("--y"),
+                               QStringLiteral("-1:1:0.5"), QStringLiteral("-o"), path, QStringLiteral("x")},
+                              test::kDecimalCommaLocale);
+  ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QString svg = QString::fromUtf8(file.readAll());
+  QStringList labels;
+  static const QRegularExpression text(QStringLiteral(">([^<]*)</text>"));
+  for (const QRegularExpressionMatch& match : text.globalMatch(svg)) labels << match.captured(1);
+  for (const char* expected : {"-1.5", "1.5", "-0.5", "0.5", "-1", "1"}) {
+    EXPECT_TRUE(labels.contains(QString::fromLatin1(expected))) << expected << ": " << labels.join(' ').toStdString();
+  }
+  EXPECT_FALSE(labels.join(' ').contains(QLatin1Char(','))) << labels.join(' ').toStdString();
 }
 
 TEST(PlotProgram, rangesWithoutAStepGetTheAxisStep) {

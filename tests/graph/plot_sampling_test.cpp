@@ -2,6 +2,7 @@
 // spacing rules and the rule by which a new range is applied.
 #include "calc_expression.h"
 #include "graph_error.h"
+#include "number_text.h"
 #include "plot_sampling.h"
 #include "tool_graph_setup.h"
 #include "xy_graph.h"
@@ -56,7 +57,7 @@ std::vector<Sample> SampleDoubling(double xMin, double xMax, float spacing, std:
   SampleExpression(
       [&](std::string_view, NameValueList& variables, TCalcResult& result) {
         if (seen) seen->push_back(variables.front());
-        const double x = std::stod(variables.front().substr(2));
+        const double x = ReadDecimal<double>(variables.front().substr(2), kTypedDecimal).value;
         if (x == 0) {
           SetError(status::kDivisionByZero, result);
         } else {
@@ -80,7 +81,7 @@ TEST(SampleExpression, twoSamplesPerRoundFromMinToMax) {
   EXPECT_GT(samples[samples.size() - 2].x, 10.0 - 0.04 - 1e-9);
   for (const Sample& s : samples) {
     if (std::abs(s.x) > 1e-9) {
-      EXPECT_NEAR(s.y, 2 * std::stod(ResultText(s.x)), 1e-12);
+      EXPECT_NEAR(s.y, 2 * ReadDecimal<double>(ResultText(s.x), kTypedDecimal).value, 1e-12);
     }
   }
 }

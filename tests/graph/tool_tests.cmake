@@ -1,23 +1,22 @@
-# The graph tool: sampling, range rules, the window itself and zeltacalc-plot.
+# The graph tool: sampling, range rules, the window itself and zeltacalc-plot,
+# each under both locales.
 add_executable(zc_plot_sampling_test
   ${CMAKE_CURRENT_LIST_DIR}/plot_sampling_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_test_main.cpp
 )
 target_link_libraries(zc_plot_sampling_test PRIVATE zc_graph_plot GTest::gtest)
 zc_target_defaults(zc_plot_sampling_test)
-add_test(NAME zc_plot_sampling_test COMMAND zc_plot_sampling_test)
-set_tests_properties(zc_plot_sampling_test PROPERTIES ENVIRONMENT "${ZC_QT_TEST_ENV}")
+zc_add_test_in_both_locales(zc_plot_sampling_test "${ZC_QT_TEST_ENV}")
 
 add_executable(zc_graph_tool_window_test ${CMAKE_CURRENT_LIST_DIR}/graph_tool_window_test.cpp)
 target_include_directories(zc_graph_tool_window_test PRIVATE ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(zc_graph_tool_window_test PRIVATE zc_test_prompts zc_graph_tool Qt6::Test)
 zc_target_defaults(zc_graph_tool_window_test)
-add_test(NAME zc_graph_tool_window_test COMMAND zc_graph_tool_window_test)
-set_tests_properties(zc_graph_tool_window_test PROPERTIES ENVIRONMENT "${ZC_QT_TEST_ENV}")
+zc_add_test_in_both_locales(zc_graph_tool_window_test "${ZC_QT_TEST_ENV}")
 
 add_executable(zc_plot_cli_test ${CMAKE_CURRENT_LIST_DIR}/plot_cli_test.cpp)
-target_link_libraries(zc_plot_cli_test PRIVATE zc_plot_cli GTest::gtest)
+target_link_libraries(zc_plot_cli_test PRIVATE zc_plot_cli zc_test_support GTest::gtest)
 target_compile_definitions(zc_plot_cli_test PRIVATE ZC_PLOT_EXECUTABLE="$<TARGET_FILE:zeltacalc-plot>")
 add_dependencies(zc_plot_cli_test zeltacalc-plot)
 zc_target_defaults(zc_plot_cli_test)
-add_test(NAME zc_plot_cli_test COMMAND zc_plot_cli_test)
+zc_add_test_in_both_locales(zc_plot_cli_test)

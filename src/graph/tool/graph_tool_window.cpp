@@ -2,6 +2,7 @@
 
 #include "graph_error.h"
 #include "graph_view.h"
+#include "number_text.h"
 #include "plot_sampling.h"
 #include "xy_graph.h"
 #include "xy_series_line.h"
@@ -40,10 +41,9 @@ const QStringList& ScaleItems() {
   return items;
 }
 
+// A range edit's number; a text that is not one counts as 0.
 double EditNumber(const QLineEdit* edit) {
-  bool ok = false;
-  const double value = edit->text().trimmed().toDouble(&ok);
-  return ok ? value : 0.0;
+  return ReadDecimal<double>(edit->text().toStdString(), kTypedDecimal).ValueOr(0.0);
 }
 
 QString NumberText(double value) { return QString::fromStdString(ResultText(static_cast<long double>(value))); }
@@ -273,7 +273,8 @@ void TForm5::Edit1Change() {
 bool TForm5::RangeKeyAccepted(const QString& text) {
   if (text.isEmpty()) return true;  // keys without a character: arrows, Home, …
   const QChar c = text.front();
-  return c.unicode() < 26 || c == u'-' || c == u'.' || c.isDigit() || c == u'E';
+  // ASCII digits only: other scripts' digits would read as no number.
+  return c.unicode() < 26 || c == u'-' || c == u'.' || (c >= u'0' && c <= u'9') || c == u'E';
 }
 
 bool TForm5::eventFilter(QObject* watched, QEvent* event) {
