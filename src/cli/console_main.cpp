@@ -1,4 +1,5 @@
 // zeltacalc-console: the calculator in a terminal or a script.
+#include <clocale>
 #include <iostream>
 #include <string>
 
@@ -10,6 +11,10 @@
 #include "list_exports_command.h"
 
 int main(int argc, char** argv) {
+  // The user's locale, as the window programs get it from Qt: line editing
+  // then handles the terminal's multibyte text. Numbers are read and
+  // printed the same way under every locale.
+  std::setlocale(LC_ALL, "");
   const zc::ConsoleOptionsResult parsed = zc::ParseConsoleOptions(argc, argv);
   if (!parsed.error.empty()) {
     std::cerr << "zeltacalc-console: " << parsed.error << '\n' << zc::ConsoleUsage();
