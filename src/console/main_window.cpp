@@ -25,7 +25,7 @@
 #include "control_panel.h"
 #include "function_menus.h"
 #include "input_line.h"
-#include "number_format.h"
+#include "number_text.h"
 #include "quick_buttons.h"
 #include "tenkeys.h"
 #include "tool_toggle.h"
@@ -37,6 +37,11 @@ namespace zc {
 namespace {
 
 constexpr int kClientWidth = 695;
+
+// DIGIT and F⇔E show 15 significant digits and at least three exponent
+// digits: 1.00000000000000E+002.
+constexpr int kDigitDecimals = 14;
+constexpr int kDigitExponentDigits = 3;
 constexpr int kClientHeight = 515;
 constexpr int kControlPanelWidth = 236;
 
@@ -284,7 +289,8 @@ void TForm1::ClearConsole() {
 }
 
 void TForm1::PrintLastValueToggled() {
-  const std::string text = plainNext_ ? ResultText(lastValue_) : ScientificText(lastValue_);
+  const std::string text = plainNext_ ? ResultText(lastValue_)
+                                      : ScientificText(lastValue_, kDigitDecimals, kDigitExponentDigits);
   PrintText(QStringLiteral("  ") + FromEngine(text));
   echoStart_ = RichEdit1->CaretPosition();
   plainNext_ = !plainNext_;

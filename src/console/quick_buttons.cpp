@@ -7,6 +7,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "number_text.h"
+
 namespace zc {
 
 namespace {
@@ -15,8 +17,6 @@ namespace {
 constexpr std::array<const char*, kQuickButtonCount> kButtonNames = {
     "Button3", "Button4", "Button5",  "Button6",  "Button7",  "Button8",
     "Button9", "Button10", "Button11", "Button12", "Button13", "Button19"};
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
@@ -37,9 +37,9 @@ std::vector<QuickEntry> QuickPageEntries(const IniFile::Section& section) {
 bool IsPlainNumber(std::string_view text) {
   if (text.size() < 2) return false;
   const char first = text.front();
-  if (!(first == '+' || first == '-' || first == '.' || first == 'E' || IsDigit(first))) return false;
+  if (!(first == '+' || first == '-' || first == '.' || first == 'E' || IsDecimalDigit(first))) return false;
   for (char c : text.substr(1)) {
-    if (!(c == '.' || c == 'E' || IsDigit(c))) return false;
+    if (!(c == '.' || c == 'E' || IsDecimalDigit(c))) return false;
   }
   return true;
 }

@@ -7,6 +7,5 @@ target_sources(zc_console PRIVATE
   input_line.cpp
   main_menu.cpp
   main_window.cpp
-  number_format.cpp
   quick_buttons.cpp
 )

@@ -1,40 +1,13 @@
-// The texts the console computes without widgets: the exponent notation of
-// DIGIT, the bare-number test of quick execution, quick-button pages and
-// the names function menu items insert.
+// The texts the console computes without widgets: the bare-number test of
+// quick execution, quick-button pages and the names function menu items
+// insert.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
-
 #include "function_menus.h"
-#include "number_format.h"
 #include "quick_buttons.h"
 
 namespace zc {
 namespace {
-
-struct ScientificCase {
-  long double value;
-  const char* text;
-};
-
-TEST(ScientificText, FifteenDigitsAndAtLeastThreeExponentDigits) {
-  const ScientificCase cases[] = {
-      {100.0L, "1.00000000000000E+002"},
-      {0.0L, "0.00000000000000E+000"},
-      {-0.0L, "0.00000000000000E+000"},
-      {-0.125L, "-1.25000000000000E-001"},
-      {1.0L / 3.0L, "3.33333333333333E-001"},
-      {2.0L / 3.0L, "6.66666666666667E-001"},
-      {999.9999999999999L, "1.00000000000000E+003"},  // rounding carries into the exponent
-      {1e300L, "1.00000000000000E+300"},
-      {1.5e-4000L, "1.50000000000000E-4000"},
-      {std::numeric_limits<long double>::infinity(), "INF"},
-      {-std::numeric_limits<long double>::infinity(), "-INF"},
-      {std::numeric_limits<long double>::quiet_NaN(), "NAN"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ScientificText(c.value), c.text) << c.text;
-}
 
 TEST(IsPlainNumber, BareNumbersOfTwoOrMoreCharacters) {
   const std::pair<const char*, bool> cases[] = {

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QLocale>
 #include <QMenu>
 #include <QPushButton>
 
@@ -12,6 +13,7 @@
 #include "control_panel.h"
 #include "main_window_test_support.h"
 #include "quick_buttons.h"
+#include "scoped_locale.h"
 #include "user_function_store.h"
 #include "value_list_editor.h"
 
@@ -171,6 +173,23 @@ class MainWindowTest : public QObject {
       QCOMPARE(f.LogLines().at(f.LogLines().size() - 2), plain);
     }
     QCOMPARE(form.EchoStart(), form.Log()->CaretPosition());
+  }
+
+  void numbersReadWithAPointUnderADecimalCommaLocale() {
+    const ScopedLocale german(kDecimalCommaLocale);
+    if (!german.Active()) QSKIP(kMissingDecimalCommaLocale);
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    WindowFixture f;
+    TForm1& form = f.Open();
+    f.Type(QStringLiteral("1.25+0.25"));
+    f.Enter();
+    QCOMPARE(f.LogLines().at(f.LogLines().size() - 2), QStringLiteral("  1.5"));
+    QTest::mouseClick(form.ControlPanel()->DigitButton(), Qt::LeftButton);
+    QCOMPARE(f.LogLines().at(f.LogLines().size() - 2), QStringLiteral("  1.50000000000000E+000"));
+    QTest::mouseClick(form.ControlPanel()->FormatButton(), Qt::LeftButton);
+    QCOMPARE(f.LogLines().at(f.LogLines().size() - 2), QStringLiteral("  1.5"));
+    QLocale::setDefault(previous);
   }
 
   void clsEmptiesTheLogAndTheNextEchoStartsAtTheTop() {
