@@ -1,6 +1,5 @@
 #include "fraction_math.h"
 
-#include <charconv>
 #include <numeric>
 
 namespace zc {
@@ -8,18 +7,6 @@ namespace {
 
 std::uint64_t Magnitude(std::int64_t value) {
   return value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-}
-
-template <typename Int>
-std::optional<Int> ParseSignedDecimal(std::string_view text) {
-  if (!text.empty() && text.front() == '+') {
-    text.remove_prefix(1);
-    if (!text.empty() && text.front() == '-') return std::nullopt;
-  }
-  Int value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
 }
 
 }  // namespace
@@ -44,14 +31,6 @@ TFraction<std::int32_t> ReduceFraction(std::int32_t numerator, std::int32_t deno
   const auto wide = ReduceFraction64(numerator, denominator);
   return {static_cast<std::int32_t>(wide.numerator), static_cast<std::int32_t>(wide.denominator),
           wide.reduced};
-}
-
-std::optional<std::int32_t> ParseInt32(std::string_view text) {
-  return ParseSignedDecimal<std::int32_t>(text);
-}
-
-std::optional<std::int64_t> ParseInt64(std::string_view text) {
-  return ParseSignedDecimal<std::int64_t>(text);
 }
 
 }  // namespace zc

@@ -2,8 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
-#include <string_view>
 
 namespace zc {
 
@@ -25,11 +23,5 @@ TFraction<std::int32_t> ReduceFraction(std::int32_t numerator, std::int32_t deno
 // The same rule for the wider values of the quadratic tool's roots; both
 // parts must lie above INT64_MIN.
 TFraction<std::int64_t> ReduceFraction64(std::int64_t numerator, std::int64_t denominator);
-
-// A decimal 32-bit integer with an optional sign ("+12", "-7"); nothing else,
-// not even blanks.
-std::optional<std::int32_t> ParseInt32(std::string_view text);
-// The same for a 64-bit integer.
-std::optional<std::int64_t> ParseInt64(std::string_view text);
 
 }  // namespace zc

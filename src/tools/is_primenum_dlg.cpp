@@ -8,7 +8,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "fraction_math.h"
+#include "number_text.h"
 #include "prime_cache_file.h"
 #include "prime_math.h"
 
@@ -98,19 +98,19 @@ void TIsPrimenumDlg::showEvent(QShowEvent* event) {
 }
 
 std::optional<std::int64_t> TIsPrimenumDlg::ReadNumber() {
-  const auto value = ParseInt64(Edit1->text().trimmed().toStdString());
+  const auto value = ReadInteger<std::int64_t>(Edit1->text().trimmed().toStdString());
   if (!value) {
     ShowError(QStringLiteral("'%1' は整数ではありません").arg(Edit1->text()));
     return std::nullopt;
   }
   // Numbers from 2^62 on lie beyond the tool's divisor search (and the
   // magnitude of -2^63 does not even exist as a 64-bit number).
-  if (*value >= kPrimeInputLimit || *value <= -kPrimeInputLimit) {
+  if (value.value >= kPrimeInputLimit || value.value <= -kPrimeInputLimit) {
     ShowError(QStringLiteral("%1 は大きすぎます。絶対値が 4611686018427387904 (2^62) 未満の整数を入力してください。")
-                  .arg(*value));
+                  .arg(value.value));
     return std::nullopt;
   }
-  return value;
+  return value.value;
 }
 
 void TIsPrimenumDlg::Button1Click() {

@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #include "fraction_math.h"
+#include "number_text.h"
 #include "quadratic_math.h"
 #include "right_edit.h"
 
@@ -160,9 +161,9 @@ void TNijiDlg::Button1Click() {
     ShowError(kTooLargeMessage);
     return;
   }
-  Edit3->setText(QString::number(q->a));
-  Edit4->setText(QString::number(q->b));
-  Edit5->setText(QString::number(q->c));
+  Edit3->setText(Text(IntegerText(q->a)));
+  Edit4->setText(Text(IntegerText(q->b)));
+  Edit5->setText(Text(IntegerText(q->c)));
 }
 
 void TNijiDlg::Button2Click() {
@@ -225,15 +226,15 @@ void TNijiDlg::Button4Click() {
   std::int32_t values[2] = {0, 0};
   const QLineEdit* fields[2] = {Edit9, Edit10};
   for (int i = 0; i < 2; ++i) {
-    const auto value = ParseInt32(fields[i]->text().trimmed().toStdString());
+    const auto value = ReadInteger<std::int32_t>(fields[i]->text().trimmed().toStdString());
     if (!value) {
       ShowError(QStringLiteral("'%1' は整数ではありません").arg(fields[i]->text()));
       return;
     }
-    values[i] = *value;
+    values[i] = value.value;
   }
   const auto fraction = ReduceFraction(values[0], values[1]);
-  prompts_.ShowMessage(this, QStringLiteral("%1/%2").arg(fraction.numerator).arg(fraction.denominator));
+  prompts_.ShowMessage(this, Text(IntegerText(fraction.numerator) + "/" + IntegerText(fraction.denominator)));
 }
 
 }  // namespace zc

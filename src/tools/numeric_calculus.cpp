@@ -1,41 +1,14 @@
 #include "numeric_calculus.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <string>
 
 #include "calc_expression.h"
 #include "ascii_text.h"
+#include "number_text.h"
 
 namespace zc {
-namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Sign, digits with an optional point, optional exponent; at least one digit
-// before the exponent.
-bool IsDecimalNumber(std::string_view text) {
-  std::size_t i = 0;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-  std::size_t digits = 0;
-  while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
-  if (i < text.size() && text[i] == '.') {
-    ++i;
-    while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
-  }
-  if (digits == 0) return false;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    std::size_t exponentDigits = 0;
-    while (i < text.size() && IsDigit(text[i])) ++i, ++exponentDigits;
-    if (exponentDigits == 0) return false;
-  }
-  return i == text.size();
-}
-
-}  // namespace
 
 void SetNameValue(NameValueList& list, std::string_view name, std::string_view value) {
   std::string line = std::string(name) + "=" + std::string(value);
@@ -51,15 +24,9 @@ void SetNameValue(NameValueList& list, std::string_view name, std::string_view v
 }
 
 long double ParseFieldNumber(std::string_view text) {
-  const std::string original(text);
-  text = TrimBlanks(text);
-  const auto fail = [&] { return CalculusError("'" + original + "' は浮動小数点数ではありません"); };
-  if (!IsDecimalNumber(text)) throw fail();
-  if (text.front() == '+') text.remove_prefix(1);
-  long double value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) throw fail();
-  return value;
+  const NumberRead<long double> number = ReadDecimal<long double>(text, kTypedDecimal);
+  if (!number) throw CalculusError("'" + std::string(text) + "' は浮動小数点数ではありません");
+  return number.value;
 }
 
 long double RoundDecimals(long double value, int decimals) {

@@ -1,9 +1,10 @@
 #include "prime_cache.h"
 
 #include <algorithm>
-#include <charconv>
 #include <iterator>
 #include <optional>
+
+#include "number_text.h"
 
 namespace zc {
 namespace {
@@ -12,17 +13,9 @@ namespace {
 // numbers: digits only, no leading zero, at most 19 digits.
 std::optional<std::uint64_t> PlainNumber(std::string_view text) {
   if (text.empty() || text.size() > 19 || (text.size() > 1 && text.front() == '0')) return std::nullopt;
-  std::uint64_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + static_cast<std::uint64_t>(c - '0');
-  }
-  return value;
-}
-
-std::string DecimalText(std::uint64_t value) {
-  char buffer[24];
-  return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+  const NumberRead<std::uint64_t> number = ReadInteger<std::uint64_t>(text, {.sign = false});
+  if (!number) return std::nullopt;
+  return number.value;
 }
 
 int DigitCount(std::uint64_t value) {
@@ -104,7 +97,7 @@ std::vector<std::string> PrimeCache::Entries() const {
   });
   std::vector<std::string> numbers;
   numbers.reserve(keys.size());
-  for (const Key& key : keys) numbers.push_back(DecimalText(key.value));
+  for (const Key& key : keys) numbers.push_back(IntegerText(key.value));
   std::vector<std::string> entries;
   entries.reserve(numbers.size() + others_.size());
   std::merge(std::make_move_iterator(numbers.begin()), std::make_move_iterator(numbers.end()),

@@ -1,10 +1,11 @@
 #include "prime_math.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <numeric>
 #include <stdexcept>
+
+#include "number_text.h"
 
 namespace zc {
 namespace {
@@ -24,12 +25,6 @@ std::uint64_t PowMod(std::uint64_t base, std::uint64_t exponent, std::uint64_t m
     exponent >>= 1;
   }
   return result;
-}
-
-std::string DecimalText(std::uint64_t value) {
-  char buffer[24];
-  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-  return std::string(buffer, end);
 }
 
 // One of Pollard's rho walks (Brent's variant); returns a divisor of a
@@ -80,10 +75,10 @@ std::string FormatFactors(const std::vector<std::pair<std::uint64_t, int>>& fact
   std::string text;
   for (const auto& [prime, count] : factors) {
     if (!text.empty()) text += '*';
-    text += DecimalText(prime);
+    text += IntegerText(prime);
     if (count > 1) {
       text += '^';
-      text += DecimalText(static_cast<std::uint64_t>(count));
+      text += IntegerText(count);
     }
   }
   return text;

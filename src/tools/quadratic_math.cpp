@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "number_text.h"
+
 namespace zc {
 namespace {
 
@@ -49,18 +51,18 @@ std::vector<std::int64_t> SignedDivisors(std::int64_t n) {
   return all;
 }
 
-std::string Decimal(std::int64_t value) { return std::to_string(value); }
+std::string Decimal(std::int64_t value) { return IntegerText(value); }
 
 }  // namespace
 
 std::int32_t ReadCoefficient(std::string_view text) {
   if (text == "-") return -1;
-  return ParseInt32(text).value_or(1);
+  return ReadInteger<std::int32_t>(text).ValueOr(1);
 }
 
 std::string FormatCoefficient(std::int64_t value, bool showPlus, bool omitOne) {
   if (value == 0) return "0";
-  const std::string magnitude = std::to_string(Magnitude(value));
+  const std::string magnitude = IntegerText(Magnitude(value));
   if (magnitude == "1" && omitOne) return value < 0 ? "-" : "";
   if (value < 0) return "-" + magnitude;
   return showPlus ? "+" + magnitude : magnitude;

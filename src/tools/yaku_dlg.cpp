@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "fraction_math.h"
+#include "number_text.h"
 
 namespace zc {
 namespace {
@@ -20,7 +21,7 @@ std::int32_t FieldValue(const QLineEdit* field) {
   QString text = field->text();
   text.remove(QLatin1Char('\r'));
   text.remove(QLatin1Char('\n'));
-  return ParseInt32(text.toStdString()).value_or(0);
+  return ReadInteger<std::int32_t>(text.toStdString()).ValueOr(0);
 }
 
 QLineEdit* MakeField(QWidget* parent, const char* name, bool readOnly) {
@@ -117,8 +118,8 @@ bool TYakuDlg::eventFilter(QObject* watched, QEvent* event) {
 
 void TYakuDlg::MemoChange() {
   const auto fraction = ReduceFraction(FieldValue(Memo1), FieldValue(Memo2));
-  Memo3->setText(QString::number(fraction.numerator));
-  Memo4->setText(QString::number(fraction.denominator));
+  Memo3->setText(QString::fromStdString(IntegerText(fraction.numerator)));
+  Memo4->setText(QString::fromStdString(IntegerText(fraction.denominator)));
 }
 
 }  // namespace zc

@@ -65,37 +65,5 @@ TEST(FractionMath, ReducedFractionsKeepTheirValueAndHaveNoCommonFactor) {
   }
 }
 
-TEST(FractionMath, ParseInt32) {
-  const struct {
-    const char* text;
-    std::optional<std::int32_t> value;
-  } cases[] = {
-      {"0", 0},          {"+12", 12},   {"-7", -7},          {"2147483647", kMax},
-      {"-2147483648", kMin},           {"2147483648", {}},  {"-2147483649", {}},
-      {"", {}},          {"-", {}},     {"+", {}},           {"1-2", {}},
-      {"+-1", {}},       {" 1", {}},    {"1.0", {}},         {"0x10", {}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ParseInt32(c.text), c.value) << c.text;
-}
-
-TEST(FractionMath, ParseInt64) {
-  // The prime tool reads its numbers this way: the full 64-bit range, and
-  // no wrap-around just past it.
-  const struct {
-    const char* text;
-    std::optional<std::int64_t> value;
-  } cases[] = {
-      {"2147483648", 2147483648},
-      {"+9223372036854775807", std::numeric_limits<std::int64_t>::max()},
-      {"-9223372036854775808", std::numeric_limits<std::int64_t>::min()},
-      {"9223372036854775808", {}},
-      {"-9223372036854775809", {}},
-      {"+-5", {}},
-      {"12 ", {}},
-      {"", {}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ParseInt64(c.text), c.value) << c.text;
-}
-
 }  // namespace
 }  // namespace zc
