@@ -8,47 +8,15 @@
 #include "atomic_file_writer.h"
 #include "file_reader.h"
 #include "ini_file.h"
+#include "number_text.h"
 
 namespace zc {
 
 namespace {
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// A 32-bit integer as the file stores it; nothing when unreadable.
-std::optional<std::int32_t> ParseInt32(std::string_view text) {
-  bool negative = false;
-  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-    negative = text.front() == '-';
-    text.remove_prefix(1);
-  }
-  int base = 10;
-  if (!text.empty() && text.front() == '$') {
-    base = 16;
-    text.remove_prefix(1);
-  } else if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-    base = 16;
-    text.remove_prefix(2);
-  }
-  if (text.empty()) return std::nullopt;
-  // Decimal values must fit the signed range; hexadecimal ones may use all
-  // 32 bits, so $FFFFFFFF is -1.
-  const std::uint64_t limit = base == 16 ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
-  std::uint64_t magnitude = 0;
-  for (char c : text) {
-    const int digit = HexDigit(c);
-    if (digit < 0 || digit >= base) return std::nullopt;
-    magnitude = magnitude * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
-    if (magnitude > limit) return std::nullopt;
-  }
-  const std::uint32_t bits = static_cast<std::uint32_t>(negative ? (~magnitude + 1) : magnitude);
-  return static_cast<std::int32_t>(bits);
-}
+// RunType as the file stores it: a 32-bit integer, decimal or hexadecimal
+// after "0x" or "$".
+constexpr IntegerSyntax kRunTypeSyntax{.hexPrefix = true};
 
 // A line break inside a name or value would split its line in the file and
 // turn the rest into a key or a section of its own on the next load.
@@ -63,9 +31,9 @@ std::string SingleLine(std::string_view text) {
 }  // namespace
 
 std::uint16_t ParseRunType(std::string_view text) {
-  const std::optional<std::int32_t> value = ParseInt32(text);
+  const NumberRead<std::int32_t> value = ReadInteger<std::int32_t>(text, kRunTypeSyntax);
   if (!value) return 0;
-  const auto runType = static_cast<std::uint16_t>(static_cast<std::uint32_t>(*value) & 0xFFFFu);
+  const auto runType = static_cast<std::uint16_t>(static_cast<std::uint32_t>(value.value) & 0xFFFFu);
   return runType > 1 ? 0 : runType;
 }
 
@@ -119,7 +87,7 @@ std::string FormatUserFunctions(const UserFunctionList& list) {
   for (const auto& [name, record] : sections) {
     text += "[" + SingleLine(name) + "]\r\n";
     text += "Explain=" + SingleLine(record->aExplain) + "\r\n";
-    text += "RunType=" + std::to_string(record->aRunType) + "\r\n";
+    text += "RunType=" + IntegerText(record->aRunType) + "\r\n";
     text += "Params=" + SingleLine(record->aParams) + "\r\n";
     text += "Sentence=" + SingleLine(record->aSentence) + "\r\n";
     text += "DLLPath=" + SingleLine(record->aDLLPath) + "\r\n";
