@@ -7,6 +7,9 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include "atomic_file_writer.h"
+#include "file_reader.h"
+
 namespace zc {
 
 namespace {
@@ -72,9 +75,14 @@ QString ResolveAppDir(const AppDirChoice& choice) {
     for (const QString& dir : choice.seedDirs) {
       const QString source = WithSlash(dir) + name;
       if (!QFileInfo::exists(source)) continue;
-      if (QFile::copy(source, target)) {
-        // Installed files are read-only; the user's copies must not be.
-        QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
+      // The user's copy is a new file with the usual permissions, writable
+      // although the installed one is not. A seed that cannot be read or
+      // copied leaves the file missing, which start-up then reports.
+      try {
+        if (const auto bytes = ReadFileBytesIfExists(QFile::encodeName(source).toStdString())) {
+          WriteFileAtomically(QFile::encodeName(target).toStdString(), *bytes);
+        }
+      } catch (const FileError&) {
       }
       break;
     }

@@ -36,10 +36,14 @@ std::vector<std::string> LoadDataFolder(EngineContext& context) {
   std::vector<std::string> warnings;
   const std::string constantsPath = context.appDir + "constants.txt";
   context.constants.clear();
-  if (const std::optional<DecodedText> constants = ReadTextFile(constantsPath)) {
-    context.constants = SplitLines(constants->utf8);
-  } else {
-    warnings.push_back("警告: 定数ファイル \"" + constantsPath + "\" を開けません。定数なしで続けます。");
+  try {
+    if (const std::optional<DecodedText> constants = ReadTextFileIfExists(constantsPath)) {
+      context.constants = SplitLines(constants->utf8);
+    } else {
+      warnings.push_back("警告: 定数ファイル \"" + constantsPath + "\" を開けません。定数なしで続けます。");
+    }
+  } catch (const FileError& failure) {
+    warnings.push_back(std::string("警告: ") + failure.what() + "。定数なしで続けます。");
   }
 
   const std::string functionsPath = context.appDir + "Functions.inf";

@@ -22,9 +22,21 @@ bool HasText(const std::string& line) {
 }  // namespace
 
 std::optional<std::string> StreamLineReader::ReadLine() {
-  std::string line;
-  if (!std::getline(in_, line)) return std::nullopt;
-  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (pending_.empty()) {
+    std::string chunk;
+    if (!std::getline(in_, chunk)) return std::nullopt;
+    // The CR of a CR LF belongs to the LF; every other CR ends a line of
+    // its own, as in files saved with old Mac line ends.
+    if (!chunk.empty() && chunk.back() == '\r') chunk.pop_back();
+    std::size_t start = 0;
+    for (std::size_t cr = chunk.find('\r'); cr != std::string::npos; cr = chunk.find('\r', start)) {
+      pending_.push_back(chunk.substr(start, cr - start));
+      start = cr + 1;
+    }
+    pending_.push_back(chunk.substr(start));
+  }
+  std::string line = std::move(pending_.front());
+  pending_.pop_front();
   return line;
 }
 

@@ -2,6 +2,7 @@
 // editing and history, or any other standard input read as it is.
 #pragma once
 
+#include <deque>
 #include <istream>
 #include <memory>
 #include <optional>
@@ -16,7 +17,7 @@ class LineReader {
   virtual std::optional<std::string> ReadLine() = 0;
 };
 
-// Lines of a stream, ended by LF or CR LF.
+// Lines of a stream, ended by LF, CR LF or CR.
 class StreamLineReader : public LineReader {
  public:
   explicit StreamLineReader(std::istream& in) : in_(in) {}
@@ -24,6 +25,7 @@ class StreamLineReader : public LineReader {
 
  private:
   std::istream& in_;
+  std::deque<std::string> pending_;  // lines cut at CRs, not yet returned
 };
 
 // A prompt with line editing and an in-memory history; nothing is saved.

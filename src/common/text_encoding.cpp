@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <map>
+#include <optional>
 #include <memory>
 #include <stdexcept>
 #include <utility>
@@ -53,13 +54,14 @@ std::size_t Utf8SequenceLength(std::string_view text) {
 }
 
 // Keeps the well-formed sequences and puts U+FFFD for each broken byte.
-std::string RepairUtf8(std::string_view text) {
+std::string RepairUtf8(std::string_view text, bool& lossy) {
   std::string repaired;
   repaired.reserve(text.size());
   while (!text.empty()) {
     const std::size_t length = Utf8SequenceLength(text);
     if (length == 0) {
       repaired += kReplacementUtf8;
+      lossy = true;
       text.remove_prefix(1);
     } else {
       repaired.append(text.substr(0, length));
@@ -138,10 +140,11 @@ Converter& CachedConverter(const char* to, const char* from) {
   return *converter;
 }
 
-std::string DecodeWith(const char* from, std::string_view bytes, std::size_t unit) {
+std::string DecodeWith(const char* from, std::string_view bytes, std::size_t unit, bool& lossy) {
   Converter& converter = CachedConverter("UTF-8", from);
-  return converter.Convert(bytes, [unit](std::string_view, std::string& output) {
+  return converter.Convert(bytes, [unit, &lossy](std::string_view, std::string& output) {
     output += kReplacementUtf8;
+    lossy = true;
     return unit;
   });
 }
@@ -155,36 +158,83 @@ std::string EncodeWith(const char* to, std::string_view utf8, std::string_view r
     return length == 0 ? std::size_t{1} : length;
   });
 }
-}  // namespace
 
-DecodedText DecodeText(std::string_view bytes) {
-  DecodedText decoded;
-  if (StartsWith(bytes, kBomUtf8)) {
-    decoded.encoding = TextEncoding::Utf8Bom;
-    bytes.remove_prefix(kBomUtf8.size());
-    // Marked UTF-8 with broken bytes still loads; the broken bytes become U+FFFD.
-    decoded.utf8 = RepairUtf8(bytes);
-  } else if (StartsWith(bytes, kBomUtf16LE)) {
-    decoded.encoding = TextEncoding::Utf16LE;
-    decoded.utf8 = DecodeWith("UTF-16LE", bytes.substr(kBomUtf16LE.size()), 2);
-  } else if (StartsWith(bytes, kBomUtf16BE)) {
-    decoded.encoding = TextEncoding::Utf16BE;
-    decoded.utf8 = DecodeWith("UTF-16BE", bytes.substr(kBomUtf16BE.size()), 2);
-  } else if (IsValidUtf8(bytes)) {
-    decoded.encoding = TextEncoding::Utf8;
-    decoded.utf8 = std::string(bytes);
-  } else {
-    decoded.encoding = TextEncoding::ShiftJis;
-    decoded.utf8 = DecodeWith("CP932", bytes, 1);
+// UTF-16 saved without a mark, told by its zero bytes: a text file holds no
+// NUL characters, but UTF-16 puts a zero byte beside every ASCII character,
+// on the second byte of a unit in little-endian order and on the first in
+// big-endian order. Runs of zeros (the tail of a file cut short by a crash)
+// count for neither, and a single stray zero in 8-bit text does not decide.
+std::optional<TextEncoding> Utf16ByZeroBytes(std::string_view bytes) {
+  if (bytes.find('\0') == std::string_view::npos) return std::nullopt;
+  std::size_t littleEndianUnits = 0;
+  std::size_t bigEndianUnits = 0;
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const bool firstZero = bytes[i] == '\0';
+    const bool secondZero = bytes[i + 1] == '\0';
+    if (secondZero && !firstZero) ++littleEndianUnits;
+    if (firstZero && !secondZero) ++bigEndianUnits;
   }
-  return decoded;
+  // Japanese text has a few characters whose low byte is zero (U+3000,
+  // U+4E00, ...); the ASCII around them, line ends included, outnumbers them.
+  constexpr std::size_t kMinimumUnits = 2;
+  if (littleEndianUnits >= kMinimumUnits && littleEndianUnits > bigEndianUnits) return TextEncoding::Utf16LE;
+  if (bigEndianUnits >= kMinimumUnits && bigEndianUnits > littleEndianUnits) return TextEncoding::Utf16BE;
+  return std::nullopt;
 }
+
+// A NUL character is no text: it becomes U+FFFD like any byte that could
+// not be decoded, so what a file gives is always clean text.
+void ReplaceNulCharacters(std::string& utf8, bool& lossy) {
+  std::size_t at = utf8.find('\0');
+  if (at == std::string::npos) return;
+  lossy = true;
+  std::string replaced;
+  replaced.reserve(utf8.size() + 16);
+  std::size_t start = 0;
+  for (; at != std::string::npos; at = utf8.find('\0', start)) {
+    replaced.append(utf8, start, at - start);
+    replaced += kReplacementUtf8;
+    start = at + 1;
+  }
+  replaced.append(utf8, start, std::string::npos);
+  utf8 = std::move(replaced);
+}
+
+}  // namespace
 
 TextEncoding DetectEncoding(std::string_view bytes) {
   if (StartsWith(bytes, kBomUtf8)) return TextEncoding::Utf8Bom;
   if (StartsWith(bytes, kBomUtf16LE)) return TextEncoding::Utf16LE;
   if (StartsWith(bytes, kBomUtf16BE)) return TextEncoding::Utf16BE;
+  if (const std::optional<TextEncoding> utf16 = Utf16ByZeroBytes(bytes)) return *utf16;
   return IsValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::ShiftJis;
+}
+
+DecodedText DecodeText(std::string_view bytes) {
+  DecodedText decoded;
+  decoded.encoding = DetectEncoding(bytes);
+  switch (decoded.encoding) {
+    case TextEncoding::Utf8Bom:
+      // Marked UTF-8 with broken bytes still loads; the broken bytes become U+FFFD.
+      decoded.utf8 = RepairUtf8(bytes.substr(kBomUtf8.size()), decoded.lossy);
+      break;
+    case TextEncoding::Utf16LE:
+      if (StartsWith(bytes, kBomUtf16LE)) bytes.remove_prefix(kBomUtf16LE.size());
+      decoded.utf8 = DecodeWith("UTF-16LE", bytes, 2, decoded.lossy);
+      break;
+    case TextEncoding::Utf16BE:
+      if (StartsWith(bytes, kBomUtf16BE)) bytes.remove_prefix(kBomUtf16BE.size());
+      decoded.utf8 = DecodeWith("UTF-16BE", bytes, 2, decoded.lossy);
+      break;
+    case TextEncoding::Utf8:
+      decoded.utf8 = std::string(bytes);
+      break;
+    case TextEncoding::ShiftJis:
+      decoded.utf8 = DecodeWith("CP932", bytes, 1, decoded.lossy);
+      break;
+  }
+  ReplaceNulCharacters(decoded.utf8, decoded.lossy);
+  return decoded;
 }
 
 std::string EncodeText(std::string_view utf8, TextEncoding encoding) {

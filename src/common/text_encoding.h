@@ -21,16 +21,21 @@ enum class TextEncoding {
 struct DecodedText {
   std::string utf8;
   TextEncoding encoding = TextEncoding::Utf8;
+  // Some bytes could not be decoded (or were NUL characters) and stand as
+  // U+FFFD in `utf8`: the text is not all the file held.
+  bool lossy = false;
 };
 
 // Decodes raw file bytes: a byte-order mark selects UTF-8 or UTF-16; without
-// one, valid UTF-8 is taken as is and anything else is read as Shift-JIS.
+// one, zero bytes beside most ASCII characters mean UTF-16 of that byte
+// order, valid UTF-8 is taken as is and anything else is read as Shift-JIS.
 DecodedText DecodeText(std::string_view bytes);
 
 // The encoding DecodeText would choose for these bytes.
 TextEncoding DetectEncoding(std::string_view bytes);
 
-// Encodes UTF-8 text for a file, byte-order mark included. Characters that
+// Encodes UTF-8 text for a file, byte-order mark included (UTF-16 always
+// gets its mark, so the file reads back the same without guessing). Characters that
 // the target encoding cannot hold are replaced, never dropped silently.
 std::string EncodeText(std::string_view utf8, TextEncoding encoding);
 

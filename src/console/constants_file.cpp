@@ -7,7 +7,7 @@
 namespace zc {
 
 ConstantsFile LoadConstants(const std::string& path) {
-  auto decoded = ReadTextFile(path);
+  std::optional<DecodedText> decoded = ReadTextFileIfExists(path);
   if (!decoded) throw FileError("ファイル " + path + " を開けません。");
   ConstantsFile file;
   file.lines = SplitLines(decoded->utf8);

@@ -19,7 +19,7 @@ struct ConstantsFile {
 
 // Reads a constants file: every line (empty ones included) becomes an entry
 // in file order. Throws FileError with a Japanese message naming the file
-// when it does not exist or cannot be read.
+// when it does not exist or cannot be read (and why).
 ConstantsFile LoadConstants(const std::string& path);
 
 // The bytes of an exported table: every line followed by CR LF, encoded as

@@ -33,8 +33,12 @@ TitleAndCode SplitSectionName(const std::string& name) {
 TExpError::TExpError(const QString& errorsPath, QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("エラー解説"));
 
-  if (auto text = ReadTextFile(QFile::encodeName(errorsPath).toStdString())) {
-    errors_ = IniFile::Parse(text->utf8);
+  try {
+    if (auto text = ReadTextFileIfExists(QFile::encodeName(errorsPath).toStdString())) {
+      errors_ = IniFile::Parse(text->utf8);
+    }
+  } catch (const FileError& error) {
+    loadError_ = QString::fromUtf8(error.what());
   }
 
   ComboBox1 = new QComboBox(this);

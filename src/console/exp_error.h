@@ -29,6 +29,10 @@ class TExpError : public QDialog {
   explicit TExpError(const QString& errorsPath, QWidget* parent = nullptr);
   ~TExpError() override;
 
+  // Why errors.txt exists but could not be read; empty when it was read or
+  // is missing. The main window reports it at start-up.
+  QString LoadError() const { return loadError_; }
+
   QComboBox* ErrorList() const { return ComboBox1; }
   QString CodeText() const;
   QString ExplanationText() const;
@@ -37,6 +41,7 @@ class TExpError : public QDialog {
   void ComboBox1Change(int index);
 
   IniFile errors_;
+  QString loadError_;
   QComboBox* ComboBox1;
   QLabel* CodeLabel;
   QPlainTextEdit* Memo1;

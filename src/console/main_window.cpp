@@ -4,10 +4,10 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QDockWidget>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -18,6 +18,7 @@
 #include "console_log.h"
 #include "about_box.h"
 #include "ascii_text.h"
+#include "atomic_file_writer.h"
 #include "const_dlg.h"
 #include "exp_error.h"
 #include "file_reader.h"
@@ -114,8 +115,11 @@ TForm1::TForm1(const QString& appDir, UserPrompts& prompts, QWidget* parent)
 
 TForm1::~TForm1() {
   // A close that did not go through the window (the application quitting)
-  // still keeps the user's functions.
-  if (!functionsSaved_) {
+  // still keeps the user's functions, unless the file did not load
+  // completely: nobody can be asked here, so that file is kept.
+  if (!functionsSaved_ && functionsFile_.loadedWithLosses) {
+    qWarning("%s: not replaced, it did not load completely", FunctionsFile(appDir_).c_str());
+  } else if (!functionsSaved_) {
     try {
       zc::SaveUserFunctions(engine_.userFunctions, FunctionsFile(appDir_));
     } catch (const std::exception& error) {
@@ -134,6 +138,9 @@ TForm1::~TForm1() {
 }
 
 void TForm1::LoadDataFiles() {
+  // Saves that were cut short in an earlier run left their temporary files.
+  RemoveStaleTemporaryFiles(appDir_.toStdString());
+
   // Without constants the calculator still works; the user is told why the
   // constants are missing.
   engine_.constants.clear();
@@ -143,13 +150,21 @@ void TForm1::LoadDataFiles() {
     constantsEncoding_ = constants.encoding;
   });
 
+  // A missing presets.txt leaves the quick buttons empty without a word; one
+  // that exists but cannot be read is reported.
   IniFile presets;
-  if (auto text = ReadTextFile((appDir_ + QStringLiteral("presets.txt")).toStdString())) {
-    presets = IniFile::Parse(text->utf8);
-  }
+  zc::RunShowingFailure(prompts_, this, [this, &presets] {
+    if (auto text = ReadTextFileIfExists((appDir_ + QStringLiteral("presets.txt")).toStdString())) {
+      presets = IniFile::Parse(text->utf8);
+    }
+  });
   QuickButtons()->SetPresets(std::move(presets));
 
-  LoadUserFunctions(engine_.userFunctions, FunctionsFile(appDir_), true);
+  // An unreadable file leaves the list empty; saving at close refuses to
+  // write over it, so nothing in it is lost.
+  zc::RunShowingFailure(prompts_, this, [this] {
+    LoadUserFunctions(engine_.userFunctions, FunctionsFile(appDir_), true, &functionsFile_);
+  });
 }
 
 void TForm1::PrintBanner() {
@@ -297,14 +312,9 @@ void TForm1::PrintLastValueToggled() {
 }
 
 bool TForm1::SaveLog(const QString& path) {
-  QSaveFile file(path);
-  if (file.open(QIODevice::WriteOnly)) {
-    file.write(RichEdit1->TextWithCrLf().toUtf8());
-    if (file.commit()) return true;
-  }
-  prompts_.ShowError(this, QStringLiteral("%1 に保存できませんでした: %2")
-                              .arg(QDir::toNativeSeparators(path), file.errorString()));
-  return false;
+  return zc::RunShowingFailure(prompts_, this, [this, &path] {
+    WriteFileAtomically(QFile::encodeName(path).toStdString(), RichEdit1->TextWithCrLf().toStdString());
+  });
 }
 
 void TForm1::SaveLogAs() {
@@ -333,6 +343,7 @@ void TForm1::CreateErrorDialog() {
   if (expError_ != nullptr) return;
   expError_ = new TExpError(appDir_ + QStringLiteral("errors.txt"), this);
   menu_.errorHelp->setEnabled(true);
+  if (!expError_->LoadError().isEmpty()) prompts_.ShowError(this, expError_->LoadError());
 }
 
 void TForm1::ShowErrorDialog() {
@@ -361,10 +372,30 @@ void TForm1::ToggleTenkeys() {
 bool TForm1::SaveUserFunctions() {
   functionsSaved_ = zc::RunShowingFailure(
       prompts_, this, [this] { zc::SaveUserFunctions(engine_.userFunctions, FunctionsFile(appDir_)); });
+  if (functionsSaved_) functionsFile_.loadedWithLosses = false;  // the file now holds the list
   return functionsSaved_;
 }
 
+bool TForm1::MayReplaceFunctionsFile() {
+  if (!functionsFile_.loadedWithLosses) return true;
+  Question replace;
+  replace.text = QStringLiteral("%1 には読み込めなかった内容があります。\n"
+                                "上書きすると、その内容は失われます。"
+                                "上書きしない場合、今回のユーザー関数は保存されません。\n"
+                                "上書きしますか？")
+                     .arg(QDir::toNativeSeparators(QString::fromStdString(FunctionsFile(appDir_))));
+  replace.tone = Question::Tone::Warning;
+  replace.yesIsDefault = false;
+  return prompts_.Ask(this, replace);
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
+  if (!MayReplaceFunctionsFile()) {
+    functionsSaved_ = true;  // the user chose to keep the file as it is
+    event->accept();
+    emit Closed();
+    return;
+  }
   Question closeAnyway;
   closeAnyway.text = QStringLiteral("ユーザー関数を Functions.inf に保存できませんでした。\n"
                                     "このまま終了すると、今回の変更は失われます。終了しますか？");

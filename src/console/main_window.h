@@ -12,6 +12,7 @@
 #include "main_menu.h"
 #include "tenkeys.h"
 #include "text_encoding.h"
+#include "user_function_store.h"
 #include "user_prompts.h"
 
 class QDockWidget;
@@ -31,10 +32,11 @@ class TForm1 : public QMainWindow {
   Q_OBJECT
 
  public:
-  // `appDir` is the data folder with a trailing '/'. Start-up loads
-  // constants.txt, presets.txt and Functions.inf from it and prints the banner.
-  // Every question and failure of this window and of the windows it opens
-  // goes through `prompts`, which must outlive the window.
+  // `appDir` is the data folder with a trailing '/'. Start-up removes the
+  // leftovers of interrupted saves from it, loads constants.txt, presets.txt
+  // and Functions.inf (reporting any that exists but cannot be read) and
+  // prints the banner. Every question and failure of this window and of the
+  // windows it opens goes through `prompts`, which must outlive the window.
   TForm1(const QString& appDir, UserPrompts& prompts, QWidget* parent = nullptr);
   ~TForm1() override;
 
@@ -72,6 +74,9 @@ class TForm1 : public QMainWindow {
   // Tries to write Functions.inf; false (after telling the user) when it
   // could not be written.
   bool SaveUserFunctions();
+  // True when Functions.inf may be written over: it loaded completely, or
+  // the user agreed to lose what did not load.
+  bool MayReplaceFunctionsFile();
 
   // ---- State ----
   int EchoStart() const { return echoStart_; }
@@ -121,6 +126,7 @@ class TForm1 : public QMainWindow {
   NameValueList variables_;
   TextEncoding constantsEncoding_ = TextEncoding::Utf8;
   bool functionsSaved_ = false;
+  UserFunctionFileState functionsFile_;
 
   int echoStart_ = 0;
   int insertPos_ = 0;

@@ -308,10 +308,15 @@ void TUserFuncMan::ToolButton4Click() {
   const QString fileName = prompts_.ChooseFile(this, ImportRequest()).path;
   if (fileName.isEmpty()) return;
   const bool replace = prompts_.Ask(this, ReplaceQuestion(fileName));
-  // A replace frees every record; the panel keeps showing the old values
+  // An unreadable file is reported and changes nothing.
+  if (!RunShowingFailure(prompts_, this, [&] {
+        LoadUserFunctions(context_.userFunctions, QFile::encodeName(fileName).toStdString(), replace);
+      })) {
+    return;
+  }
+  // A replace freed every record; the panel keeps showing the old values
   // but must not write into a record that no longer exists.
   if (replace) currentFunction_ = nullptr;
-  LoadUserFunctions(context_.userFunctions, QFile::encodeName(fileName).toStdString(), replace);
   RefreshFunctionList();
 }
 

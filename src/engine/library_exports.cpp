@@ -1,10 +1,9 @@
 #include "library_exports.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
+
+#include "file_reader.h"
 
 namespace zc {
 namespace {
@@ -211,18 +210,14 @@ std::vector<std::string> ListLibraryExports(std::span<const std::uint8_t> file,
 }
 
 std::optional<std::vector<std::string>> TryListDllExports(const std::string& libraryPath) {
-  // A folder opens like a file and only fails, by throwing, at the first read.
-  std::error_code error;
-  if (std::filesystem::is_directory(libraryPath, error)) return std::nullopt;
-  std::ifstream in(libraryPath, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::vector<std::uint8_t> bytes;
+  std::optional<std::string> file;
   try {
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  } catch (const std::ios_base::failure&) {
+    file = ReadFileBytesIfExists(libraryPath, kBinaryFileSizeLimit);
+  } catch (const FileError&) {
     return std::nullopt;
   }
-  if (in.bad()) return std::nullopt;
+  if (!file) return std::nullopt;
+  const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(file->data()), file->size());
   const std::size_t slash = libraryPath.find_last_of('/');
   const std::size_t dot = libraryPath.find_last_of('.');
   const std::string_view extension =

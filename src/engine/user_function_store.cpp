@@ -62,11 +62,17 @@ void AppendUserFunctions(UserFunctionList& list, std::string_view text) {
 }
 
 bool LoadUserFunctions(UserFunctionList& list, const std::string& fileName, bool replace,
-                       TextEncoding* encoding) {
-  const std::optional<DecodedText> decoded = ReadTextFile(fileName);
-  if (encoding != nullptr) *encoding = decoded ? decoded->encoding : TextEncoding::Utf8;
+                       UserFunctionFileState* state) {
+  const std::optional<DecodedText> decoded = ReadTextFileIfExists(fileName);
+  UserFunctionList loaded;
+  if (decoded) AppendUserFunctions(loaded, decoded->utf8);
+  if (state != nullptr) {
+    state->encoding = decoded ? decoded->encoding : TextEncoding::Utf8;
+    state->loadedWithLosses =
+        decoded && (decoded->lossy || (loaded.empty() && !TrimBlanks(decoded->utf8).empty()));
+  }
   if (replace) list.clear();
-  if (decoded) AppendUserFunctions(list, decoded->utf8);
+  for (auto& record : loaded) list.push_back(std::move(record));
   return true;
 }
 

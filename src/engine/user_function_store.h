@@ -12,14 +12,25 @@
 
 namespace zc {
 
+// What loading a Functions.inf found besides its functions.
+struct UserFunctionFileState {
+  // How the file was stored (UTF-8 without mark for a missing file).
+  TextEncoding encoding = TextEncoding::Utf8;
+  // The file held more than came through: bytes that could not be decoded,
+  // or text that gave no function at all (a file that is no function file).
+  // Saving the list over it would lose that part for good.
+  bool loadedWithLosses = false;
+};
+
 // Reads the INI file `fileName` and appends one record per section, repeated
 // sections included, to `list`; with `replace` the list is emptied first.
-// A missing or unreadable file reads as empty. Values that cannot be read
-// are never an error. When `encoding` is given it receives the encoding the file was
-// stored in (UTF-8 without mark for a missing file). The caller refreshes
-// any view of the list (the manager's) afterwards. Always returns true.
+// A missing file reads as empty. A file that exists but cannot be read (no
+// regular file, too large, no permission, a read error) throws FileError and
+// leaves the list as it was. Values that cannot be read are never an error.
+// `state`, when given, receives what else the load found. The caller
+// refreshes any view of the list (the manager's) afterwards. Returns true.
 bool LoadUserFunctions(UserFunctionList& list, const std::string& fileName, bool replace,
-                       TextEncoding* encoding = nullptr);
+                       UserFunctionFileState* state = nullptr);
 
 // Appends one record per section of the decoded INI text, as
 // LoadUserFunctions does for a file.

@@ -14,4 +14,4 @@ target_sources(zc_graph PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/wmf_writer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/wmf_writer.h
 )
-target_link_libraries(zc_graph PUBLIC Qt6::Svg)
+target_link_libraries(zc_graph PUBLIC Qt6::Svg PRIVATE zc_common)

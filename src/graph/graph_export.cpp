@@ -1,9 +1,11 @@
 #include "graph_export.h"
 
+#include "atomic_file_writer.h"
 #include "xy_graph.h"
 
 #include <QBuffer>
 #include <QClipboard>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -11,7 +13,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 namespace zc {
@@ -125,10 +126,11 @@ QByteArray RenderGraphPicture(TXYGraph& graph, PictureFormat format) {
 
 void SaveGraphPicture(TXYGraph& graph, const QString& fileName, PictureFormat format) {
   const QByteArray bytes = RenderGraphPicture(graph, format);
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    throw GraphExportError(
-        QStringLiteral("ファイル \"%1\" に書き込めません: %2").arg(fileName, file.errorString()).toStdString());
+  try {
+    WriteFileAtomically(QFile::encodeName(fileName).toStdString(),
+                        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  } catch (const FileError& error) {
+    throw GraphExportError(error.what());
   }
 }
 

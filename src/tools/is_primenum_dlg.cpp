@@ -1,5 +1,6 @@
 #include "is_primenum_dlg.h"
 
+#include <QFile>
 #include <QFont>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -7,7 +8,9 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <utility>
 
+#include "file_error.h"
 #include "number_text.h"
 #include "prime_cache_file.h"
 #include "prime_math.h"
@@ -73,13 +76,22 @@ TIsPrimenumDlg::TIsPrimenumDlg(const QString& appDir, UserPrompts& prompts, QWid
   connect(Button2, &QPushButton::clicked, this, &TIsPrimenumDlg::Button2Click);
   connect(OKBtn, &QPushButton::clicked, this, &QDialog::close);
 
-  LoadPrimeCacheFile(cacheFile_.toStdString(), cache_);
+  try {
+    LoadPrimeCacheFile(QFile::encodeName(cacheFile_).toStdString(), cache_);
+  } catch (const FileError& error) {
+    // Told once the window shows, so that the box stands over it.
+    loadError_ = QString::fromUtf8(error.what());
+  }
 }
 
 TIsPrimenumDlg::~TIsPrimenumDlg() {
-  // Written on every destruction; a failure must not escape a destructor,
-  // and the old file stays intact then.
-  SavePrimeCacheFile(cacheFile_.toStdString(), cache_);
+  // Written on every destruction. A failure leaves the old file intact; the
+  // user learns that this session's primes were not kept.
+  try {
+    SavePrimeCacheFile(QFile::encodeName(cacheFile_).toStdString(), cache_);
+  } catch (const FileError& error) {
+    ShowError(QString::fromUtf8(error.what()));
+  }
 }
 
 void TIsPrimenumDlg::Toggle(QPointer<TIsPrimenumDlg>& instance, QWidget* owner, const QString& appDir,
@@ -95,6 +107,10 @@ void TIsPrimenumDlg::Toggle(QPointer<TIsPrimenumDlg>& instance, QWidget* owner, 
 void TIsPrimenumDlg::showEvent(QShowEvent* event) {
   UpdateStatus();
   QDialog::showEvent(event);
+  if (!loadError_.isEmpty()) {
+    QMetaObject::invokeMethod(
+        this, [this, message = std::exchange(loadError_, QString())] { ShowError(message); }, Qt::QueuedConnection);
+  }
 }
 
 std::optional<std::int64_t> TIsPrimenumDlg::ReadNumber() {

@@ -56,11 +56,14 @@ class TIsPrimenumDlg : public QDialog {
   // The field's number, or nothing after the user has been told why not.
   std::optional<std::int64_t> ReadNumber();
   void UpdateStatus();
+  // Also tells that Primenumbers.log could not be read (once the window
+  // shows) or written (when it is freed).
   void ShowError(const QString& text) { prompts_.ShowError(this, text); }
 
   UserPrompts& prompts_;
   QString cacheFile_;
   PrimeCache cache_;
+  QString loadError_;  // shown once the window is visible
 };
 
 }  // namespace zc

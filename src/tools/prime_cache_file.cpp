@@ -42,17 +42,12 @@ bool DecodePrimeCacheFile(std::string_view bytes, PrimeCache& cache) {
 }
 
 bool LoadPrimeCacheFile(const std::string& path, PrimeCache& cache) {
-  const std::optional<std::string> bytes = ReadFileBytes(path);
+  const std::optional<std::string> bytes = ReadFileBytesIfExists(path, kBinaryFileSizeLimit);
   return bytes && DecodePrimeCacheFile(*bytes, cache);
 }
 
-bool SavePrimeCacheFile(const std::string& path, const PrimeCache& cache) {
-  try {
-    WriteFileAtomically(path, EncodePrimeCacheFile(cache));
-    return true;
-  } catch (const FileError&) {
-    return false;
-  }
+void SavePrimeCacheFile(const std::string& path, const PrimeCache& cache) {
+  WriteFileAtomically(path, EncodePrimeCacheFile(cache));
 }
 
 }  // namespace zc

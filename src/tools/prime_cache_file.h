@@ -19,12 +19,14 @@ std::string EncodePrimeCacheFile(const PrimeCache& cache);
 // digest, or whose digest does not match, adds nothing and returns false.
 bool DecodePrimeCacheFile(std::string_view bytes, PrimeCache& cache);
 
-// Loads `path` into `cache` if the file exists and is intact; a missing or
-// broken file leaves the cache as it is, without a message.
+// Loads `path` into `cache` if the file exists and is intact, and returns
+// whether it did; a missing or damaged file leaves the cache as it is,
+// without a message. A file that exists but cannot be read (no regular
+// file, larger than 512 MiB, a read error) throws FileError.
 bool LoadPrimeCacheFile(const std::string& path, PrimeCache& cache);
 
-// Writes `cache` to `path` atomically; returns false if it could not be
-// written, in which case the old file is untouched.
-bool SavePrimeCacheFile(const std::string& path, const PrimeCache& cache);
+// Writes `cache` to `path` atomically. Throws FileError, naming the file and
+// the reason, when it cannot be written; the old file is then untouched.
+void SavePrimeCacheFile(const std::string& path, const PrimeCache& cache);
 
 }  // namespace zc

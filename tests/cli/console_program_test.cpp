@@ -8,8 +8,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "temp_dir.h"
 #include "file_reader.h"
+#include "hostile_files.h"
+#include "temp_dir.h"
 
 namespace zc {
 namespace {
@@ -42,6 +43,7 @@ Outcome RunConsole(const std::vector<std::string>& args, const std::string& inpu
     dup2(in, 0);
     dup2(out, 1);
     dup2(err, 2);
+    alarm(30);  // a program that hangs ends with SIGALRM (exit code 142)
     std::vector<char*> argv{const_cast<char*>(ZC_CONSOLE_EXE)};
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
@@ -88,6 +90,8 @@ TEST(ConsoleProgram, PrintsEachLinesResultLines) {
       {"standard input, no echo", {}, "1+1\nANS*3\n", "  2\n  6\n", ""},
       {"blank lines print nothing", {}, "\n   \n4\n\t\n", "  4\n", ""},
       {"CR LF input", {}, "k*2\r\n1/4\r\n", "  14\n  0.25\n", ""},
+      {"CR-only input", {}, "k*2\r1/4\r", "  14\n  0.25\n", ""},
+      {"mixed line ends", {}, "1\r\r\n2\n3\r4", "  1\n  2\n  3\n  4\n", ""},
       {"last line without line end", {}, "2^10", "  1024\n", ""},
       {"engine errors are results", {}, "(1+2\n3+\n1/0\n", "  ERROR 11\n  ERROR 10\n  ERROR 14\n", ""},
       {"conversion failure on stderr, run goes on", {}, "x=1\n1.2.3\nx+1\n", "  1\n  2\n",
@@ -140,7 +144,7 @@ TEST(ConsoleProgram, ReadsConstantsAndUserFunctionsFromTheDataFolderAndWritesNot
   const Outcome outcome = RunConsole(data.Args({"-e", "dbl k", "-e", "dbl(4)"}));
   EXPECT_EQ(outcome.err, "");
   EXPECT_EQ(outcome.out, "  14\n  8\n");
-  EXPECT_EQ(ReadFileBytes(data.dir.File("Functions.inf")), functions);
+  EXPECT_EQ(ReadFileBytesIfExists(data.dir.File("Functions.inf")), functions);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data.dir.Path()), {}), 2);
 }
 
@@ -152,6 +156,51 @@ TEST(ConsoleProgram, UnreadableFunctionsFileWarnsAndGoesOn) {
   EXPECT_EQ(outcome.out, "  7\n");
   EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
   EXPECT_NE(outcome.err.find("Functions.inf"), std::string::npos);
+}
+
+TEST(ConsoleProgram, HostileDataFilesWarnAndTheRunGoesOn) {
+  const char* const files[] = {"constants.txt", "Functions.inf"};
+  for (const char* file : files) {
+    for (const test::HostileCase& c : test::kHostileInputs) {
+      const DataFolder data("k=7\n");
+      std::filesystem::remove(data.dir.File(file));
+      const std::string unavailable = test::MakeHostile(c.kind, data.dir.File(file));
+      if (!unavailable.empty()) {
+        std::cout << "[ SKIPPED  ] " << file << " as " << c.label << ": " << unavailable << "\n";
+        continue;
+      }
+      const Outcome outcome = RunConsole(data.Args({"-e", "2*3"}));
+      EXPECT_EQ(outcome.exitCode, 0) << file << " as " << c.label;
+      EXPECT_EQ(outcome.out, "  6\n") << file << " as " << c.label;
+      EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+      EXPECT_NE(outcome.err.find(data.dir.File(file)), std::string::npos) << outcome.err;
+    }
+  }
+}
+
+TEST(ConsoleProgram, ReadsUtf16FunctionsWithoutAMark) {
+  const std::string functions =
+      EncodeText("[dbl]\r\nParams=x\r\nSentence=x*2\r\n", TextEncoding::Utf16LE).substr(2);
+  const DataFolder data("k=7\n", functions);
+  const Outcome outcome = RunConsole(data.Args({"-e", "dbl(k)"}));
+  EXPECT_EQ(outcome.err, "");
+  EXPECT_EQ(outcome.out, "  14\n");
+}
+
+TEST(ConsoleProgram, ListExportsRefusesHostileFiles) {
+  for (const test::HostileCase& c : test::kHostileInputs) {
+    TempDir dir;
+    const std::string path = dir.File("plugin.so");
+    const std::string unavailable = test::MakeHostile(c.kind, path, kBinaryFileSizeLimit);
+    if (!unavailable.empty()) {
+      std::cout << "[ SKIPPED  ] " << c.label << ": " << unavailable << "\n";
+      continue;
+    }
+    const Outcome outcome = RunConsole({"--list-exports", path});
+    EXPECT_EQ(outcome.exitCode, 1) << c.label;
+    EXPECT_EQ(outcome.out, "") << c.label;
+    EXPECT_NE(outcome.err.find(path), std::string::npos) << c.label << ": " << outcome.err;
+  }
 }
 
 TEST(ConsoleProgram, DefaultDataFolderIsTheProgramsOwn) {

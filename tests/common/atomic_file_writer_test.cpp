@@ -5,12 +5,16 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <utime.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <cstring>
 #include <functional>
+#include <fstream>
 
 #include "file_reader.h"
+#include "hostile_files.h"
 #include "temp_dir.h"
 
 namespace zc {
@@ -18,7 +22,21 @@ namespace {
 
 using test::TempDir;
 
-std::string ReadAll(const std::string& path) { return ReadFileBytes(path).value_or("<missing>"); }
+std::string ReadAll(const std::string& path) { return ReadFileBytesIfExists(path).value_or("<missing>"); }
+
+std::size_t EntriesIn(const std::string& folder) {
+  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
+
+// The message of the FileError `write` throws, or "<no error>".
+std::string FailureOf(const std::function<void()>& write) {
+  try {
+    write();
+  } catch (const FileError& error) {
+    return error.what();
+  }
+  return "<no error>";
+}
 
 TEST(WriteFileAtomically, ReplacesTheFileAndLeavesNoTemporaryBehind) {
   TempDir dir;
@@ -33,13 +51,149 @@ TEST(WriteFileAtomically, ReplacesTheFileAndLeavesNoTemporaryBehind) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
-TEST(WriteFileAtomically, WritesThroughASymbolicLink) {
+TEST(WriteFileAtomically, FollowsLinksAndReplacesTheFileInItsOwnFolder) {
+  TempDir links;
+  TempDir files;
+  WriteFileAtomically(files.File("real.inf"), "old");
+  std::filesystem::create_symlink(files.File("real.inf"), links.File("absolute.inf"));
+  std::filesystem::create_symlink("absolute.inf", links.File("chained.inf"));
+  std::filesystem::create_symlink("missing.inf", links.File("dangling.inf"));
+
+  WriteFileAtomically(links.File("chained.inf"), "new");
+  EXPECT_EQ(ReadAll(files.File("real.inf")), "new");
+  EXPECT_TRUE(std::filesystem::is_symlink(links.File("chained.inf")));
+  EXPECT_TRUE(std::filesystem::is_symlink(links.File("absolute.inf")));
+  // A dangling link makes the save create the file it names.
+  WriteFileAtomically(links.File("dangling.inf"), "created");
+  EXPECT_TRUE(std::filesystem::is_symlink(links.File("dangling.inf")));
+  EXPECT_EQ(ReadAll(links.File("missing.inf")), "created");
+  EXPECT_EQ(EntriesIn(links.Path()), 4u);
+  EXPECT_EQ(EntriesIn(files.Path()), 1u);
+}
+
+TEST(WriteFileAtomically, RefusesTargetsThatAreNoRegularFileAndLeavesThemAlone) {
+  const struct {
+    const char* label;
+    test::Hostile kind;
+    bool throughLink;
+  } cases[] = {
+      {"named pipe", test::Hostile::Fifo, false},
+      {"device node", test::Hostile::Device, false},
+      {"link to a device node", test::Hostile::Device, true},
+      {"folder", test::Hostile::Folder, false},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    const std::string special = dir.File("special");
+    const std::string unavailable = test::MakeHostile(c.kind, special);
+    if (!unavailable.empty()) {
+      std::cout << "[ SKIPPED  ] " << c.label << ": " << unavailable << "\n";
+      continue;
+    }
+    const std::string target = c.throughLink ? dir.File("out.png") : special;
+    if (c.throughLink) std::filesystem::create_symlink(special, target);
+    struct stat before {};
+    ASSERT_EQ(lstat(special.c_str(), &before), 0);
+
+    const std::string message = FailureOf([&] { WriteFileAtomically(target, "picture"); });
+    EXPECT_NE(message.find(target), std::string::npos) << c.label << ": " << message;
+    EXPECT_NE(message.find("通常のファイルではありません"), std::string::npos) << c.label << ": " << message;
+    struct stat after {};
+    ASSERT_EQ(lstat(special.c_str(), &after), 0);
+    EXPECT_EQ(after.st_mode, before.st_mode) << c.label;
+    EXPECT_EQ(after.st_ino, before.st_ino) << c.label;
+    EXPECT_EQ(EntriesIn(dir.Path()), c.throughLink ? 2u : 1u) << c.label;
+  }
+}
+
+TEST(WriteFileAtomically, ReadOnlyFileStaysAsItIsEvenForRoot) {
   TempDir dir;
-  WriteFileAtomically(dir.File("real.inf"), "old");
-  std::filesystem::create_symlink(dir.File("real.inf"), dir.File("link.inf"));
-  WriteFileAtomically(dir.File("link.inf"), "new");
-  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.inf")));
-  EXPECT_EQ(ReadAll(dir.File("real.inf")), "new");
+  const std::string path = dir.File("Functions.inf");
+  WriteFileAtomically(path, "precious");
+  chmod(path.c_str(), 0444);
+  const std::string message = FailureOf([&] { WriteFileAtomically(path, "replacement"); });
+  EXPECT_NE(message.find(std::strerror(EACCES)), std::string::npos) << message;
+  EXPECT_EQ(ReadAll(path), "precious");
+  EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+}
+
+TEST(WriteFileAtomically, FullFileSystemKeepsTheOldFileByteForByte) {
+  const test::SmallTmpfs disk;
+  if (!disk.Mounted()) GTEST_SKIP() << disk.Reason();
+  const std::string path = disk.File("old.png");
+  const std::string old(3000, 'o');
+  WriteFileAtomically(path, old);
+  disk.Fill();
+  const std::string message = FailureOf([&] { WriteFileAtomically(path, std::string(20000, 'n')); });
+  EXPECT_NE(message.find("old.png"), std::string::npos) << message;
+  EXPECT_NE(message.find(std::strerror(ENOSPC)), std::string::npos) << message;
+  EXPECT_EQ(message.find("Unknown error"), std::string::npos) << message;
+  EXPECT_EQ(ReadAll(path), old);
+  EXPECT_EQ(EntriesIn(disk.Path()), 2u) << "only the old file and the filler";
+}
+
+TEST(WriteFileAtomically, RootSavingAnotherUsersFileKeepsItTheirs) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root can save another user's file";
+  TempDir dir;
+  const std::string path = dir.File("Functions.inf");
+  WriteFileAtomically(path, "theirs");
+  ASSERT_EQ(chown(path.c_str(), 65534, 65534), 0);
+  chmod(path.c_str(), 0640);
+  WriteFileAtomically(path, "still theirs");
+  struct stat info {};
+  ASSERT_EQ(stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_uid, 65534u);
+  EXPECT_EQ(info.st_gid, 65534u);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  EXPECT_EQ(ReadAll(path), "still theirs");
+}
+
+TEST(SaveTemporaryFiles, OnlyOurOwnLeftoversOfEndedSavesAreRemoved) {
+  // A process id that is certainly no longer running: a child that ended.
+  const pid_t ended = fork();
+  if (ended == 0) _exit(0);
+  waitpid(ended, nullptr, 0);
+  const std::string endedTemp = "Functions.inf.zc-save-" + std::to_string(ended) + "-a1B2c3";
+  const std::string runningTemp = "Functions.inf.zc-save-" + std::to_string(getpid()) + "-a1B2c3";
+  const std::string oldRunningTemp = "Primenumbers.log.zc-save-" + std::to_string(getppid()) + "-xyzXYZ";
+  const struct {
+    std::string name;
+    bool ours;
+    bool removed;
+  } cases[] = {
+      {endedTemp, true, true},
+      {oldRunningTemp, true, true},  // untouched for two hours
+      {runningTemp, true, false},
+      {"Functions.inf.tmp-a1B2c3", false, false},
+      {"Functions.inf.zc-save-12-short", false, false},
+      {"Functions.inf.zc-save-x1-a1B2c3", false, false},
+      {".zc-save-" + std::to_string(ended) + "-a1B2c3", false, false},
+      {"notes.txt", false, false},
+  };
+  TempDir dir;
+  for (const auto& c : cases) std::ofstream(dir.File(c.name)) << "x";
+  const utimbuf twoHoursAgo{time(nullptr) - 7200, time(nullptr) - 7200};
+  utime(dir.File(oldRunningTemp).c_str(), &twoHoursAgo);
+
+  RemoveStaleTemporaryFiles(dir.Path());
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsSaveTemporaryName(c.name), c.ours) << c.name;
+    EXPECT_EQ(!std::filesystem::exists(dir.File(c.name)), c.removed) << c.name;
+  }
+}
+
+TEST(SaveTemporaryFiles, ASaveClearsTheLeftoversOfItsOwnFile) {
+  const pid_t ended = fork();
+  if (ended == 0) _exit(0);
+  waitpid(ended, nullptr, 0);
+  TempDir dir;
+  const std::string mine = dir.File("out.png.zc-save-" + std::to_string(ended) + "-abcdef");
+  const std::string other = dir.File("other.png.zc-save-" + std::to_string(ended) + "-abcdef");
+  std::ofstream(mine) << "x";
+  std::ofstream(other) << "x";
+  WriteFileAtomically(dir.File("out.png"), "picture");
+  EXPECT_FALSE(std::filesystem::exists(mine));
+  EXPECT_TRUE(std::filesystem::exists(other));
 }
 
 // Runs `write` in a child process limited by `prepare`; returns the child's

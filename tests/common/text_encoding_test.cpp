@@ -73,6 +73,52 @@ TEST(DecodeText, ReplacesBytesThatNoDecoderAccepts) {
   }
 }
 
+// UTF-16 as some editors save it, without a byte-order mark.
+std::string Utf16WithoutMark(const std::string& utf8, TextEncoding encoding) {
+  return EncodeText(utf8, encoding).substr(2);
+}
+
+TEST(DecodeText, TellsUtf16WithoutAMarkByItsZeroBytes) {
+  const std::string ini = "[dbl]\r\nParams=x\r\nSentence=x*2\r\n";
+  // Mostly Japanese, with characters whose low byte is zero (U+4E00 一, U+3000).
+  const std::string japanese = "[\xE4\xB8\x80]\r\n\xE4\xB8\x80\xE3\x80\x80" + kTestUtf8 + kTestUtf8 + "\r\n";
+  const DecodeCase cases[] = {
+      {"little-endian", Utf16WithoutMark(ini, TextEncoding::Utf16LE), ini, TextEncoding::Utf16LE},
+      {"big-endian", Utf16WithoutMark(ini, TextEncoding::Utf16BE), ini, TextEncoding::Utf16BE},
+      {"mostly Japanese", Utf16WithoutMark(japanese, TextEncoding::Utf16LE), japanese, TextEncoding::Utf16LE},
+      {"one stray zero in UTF-8", std::string("a=1\r\n\0", 6), "a=1\r\n\xEF\xBF\xBD", TextEncoding::Utf8},
+      {"zero-filled tail", "a=1\r\n" + std::string(8, '\0'), std::nullopt, TextEncoding::Utf8},
+  };
+  for (const DecodeCase& c : cases) {
+    const DecodedText decoded = DecodeText(c.bytes);
+    EXPECT_EQ(decoded.encoding, c.encoding) << c.label;
+    EXPECT_EQ(DetectEncoding(c.bytes), c.encoding) << c.label;
+    if (c.text) {
+      EXPECT_EQ(decoded.utf8, *c.text) << c.label;
+    }
+    // Text never carries a NUL character out of the file.
+    EXPECT_EQ(decoded.utf8.find('\0'), std::string::npos) << c.label;
+  }
+}
+
+TEST(DecodeText, SaysWhenBytesCouldNotBeDecoded) {
+  const struct {
+    const char* label;
+    std::string bytes;
+    bool lossy;
+  } cases[] = {
+      {"UTF-8", kTestUtf8, false},
+      {"Shift-JIS", kTestSjis, false},
+      {"UTF-16LE with mark", EncodeText(kTestUtf8, TextEncoding::Utf16LE), false},
+      {"a text that holds U+FFFD itself", "\xEF\xBF\xBD", false},
+      {"broken UTF-8 after a mark", "\xEF\xBB\xBF" "a\xFF", true},
+      {"lone UTF-16 surrogate", Bytes({0xFF, 0xFE, 'a', 0, 0x3D, 0xD8}), true},
+      {"undefined Shift-JIS byte", "a\xA0\xFD", true},
+      {"NUL characters", std::string("a\0b", 3), true},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DecodeText(c.bytes).lossy, c.lossy) << c.label;
+}
+
 TEST(EncodeText, RoundTripsInEveryEncoding) {
   const std::string text = "[" + kTestUtf8 + "]\r\nExplain=\xE9\x96\xA2\xE6\x95\xB0 x\r\n";
   const TextEncoding encodings[] = {TextEncoding::Utf8, TextEncoding::Utf8Bom, TextEncoding::Utf16LE,

@@ -2,12 +2,16 @@
 // thrown errors, start-up and shut-down.
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLocale>
 #include <QMenu>
 #include <QPushButton>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "calc_expression.h"
 #include "control_panel.h"
@@ -349,6 +353,79 @@ class MainWindowTest : public QObject {
     QSignalSpy closed(&form, &TForm1::Closed);
     QVERIFY(form.close());
     QCOMPARE(closed.size(), 1);
+  }
+
+  void unreadableDataFilesAreReportedAtStartUp() {
+    const struct {
+      const char* file;
+      bool fifo;  // else a folder
+    } cases[] = {
+        {"presets.txt", true}, {"presets.txt", false}, {"Functions.inf", true}, {"errors.txt", false}};
+    for (const auto& c : cases) {
+      WindowFixture f(true, nullptr);
+      const QString path = f.dir.filePath(QString::fromLatin1(c.file));
+      QVERIFY(c.fifo ? mkfifo(QFile::encodeName(path).constData(), 0600) == 0 : QDir().mkdir(path));
+      TForm1& form = f.Open();
+      form.CreateErrorDialog();
+      QCOMPARE(f.errors.size(), 1);
+      QVERIFY2(f.errors[0].contains(path), qPrintable(f.errors[0]));
+      QCOMPARE(form.QuickButtons()->PageSelector()->count(), 0);
+      QVERIFY(form.Engine().userFunctions.empty());
+    }
+  }
+
+  void functionsFileThatLoadedWithLossesIsReplacedOnlyWhenTheUserAgrees() {
+    const QByteArray notes = QByteArray("someone's notes, no functions\n").repeated(1000);
+    for (const bool agree : {false, true}) {
+      WindowFixture f;
+      f.Write("Functions.inf", notes);
+      TForm1& form = f.Open();
+      form.Engine().userFunctions.push_back(std::make_unique<TUserFunction>());
+      form.Engine().userFunctions.back()->aName = "made";
+      form.show();
+      f.prompts.answer = agree;
+      QVERIFY(form.close());
+      QCOMPARE(f.prompts.questions.size(), 1);
+      QVERIFY(f.prompts.questions[0].contains(QStringLiteral("Functions.inf")));
+      QFile file(f.dir.filePath(QStringLiteral("Functions.inf")));
+      QVERIFY(file.open(QIODevice::ReadOnly));
+      QCOMPARE(file.readAll().startsWith("[made]"), agree);
+      f.form.reset();  // nothing more is written on destruction
+      QVERIFY(file.seek(0));
+      QCOMPARE(file.readAll() == notes, !agree);
+      QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files).size(), 3);
+    }
+  }
+
+  void readOnlyFunctionsFileIsReportedAndKept() {
+    WindowFixture f;
+    const QByteArray old = "[dbl]\r\nSentence=x*2\r\n";
+    f.Write("Functions.inf", old);
+    const QString path = f.dir.filePath(QStringLiteral("Functions.inf"));
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    TForm1& form = f.Open();
+    form.show();
+    f.closeAnswer = true;
+    QVERIFY(form.close());
+    QCOMPARE(f.errors.size(), 1);
+    QVERIFY(f.errors[0].contains(path));
+    QCOMPARE(f.closeQuestions.size(), 1);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), old);
+  }
+
+  void leftoversOfInterruptedSavesGoAwayAtStartUp() {
+    WindowFixture f;
+    const pid_t ended = fork();
+    if (ended == 0) _exit(0);
+    waitpid(ended, nullptr, 0);
+    const QString leftover = QStringLiteral("Functions.inf.zc-save-%1-Ab12Cd").arg(ended);
+    f.Write(leftover.toLatin1().constData(), "[half");
+    f.Write("notes.tmp-123456", "mine");
+    f.Open();
+    QVERIFY(!QFileInfo::exists(f.dir.filePath(leftover)));
+    QVERIFY(QFileInfo::exists(f.dir.filePath(QStringLiteral("notes.tmp-123456"))));
   }
 
   void offClosesTheWindow() {

@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListView>
@@ -176,6 +177,18 @@ class UserFuncManTest : public QObject {
     answerReplace_ = true;
     manager_->ToolButton4Click();
     QCOMPARE(Lines(), (QStringList{"p(x)", "q(x)"}));
+  }
+
+  void importOfAFileThatCannotBeReadIsReportedAndChangesNothing() {
+    QTemporaryDir dir;
+    chosenFile_ = dir.filePath("folder.inf");
+    QVERIFY(QDir().mkdir(chosenFile_));
+    context_.userFunctions.push_back(Function("f"));
+    answerReplace_ = true;
+    manager_->ToolButton4Click();
+    QCOMPARE(errors_.size(), 1);
+    QVERIFY(errors_.first().contains(chosenFile_));
+    QCOMPARE(Lines(), QStringList{"f(x)"});
   }
 
   void editsAfterAReplacingImportChangeNoListedFunction() {

@@ -23,7 +23,7 @@ void WriteRaw(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::string ReadRaw(const std::string& path) { return ReadFileBytes(path).value_or("<missing>"); }
+std::string ReadRaw(const std::string& path) { return ReadFileBytesIfExists(path).value_or("<missing>"); }
 
 std::unique_ptr<TUserFunction> Function(std::string name, std::string sentence,
                                         std::string params = "x") {
@@ -156,9 +156,10 @@ TEST(SaveUserFunctions, RoundTripsInEachEncoding) {
     SaveUserFunctions(list, path, encoding);
 
     UserFunctionList loaded;
-    TextEncoding found = TextEncoding::Utf8;
+    UserFunctionFileState found;
     LoadUserFunctions(loaded, path, true, &found);
-    EXPECT_EQ(found, encoding) << static_cast<int>(encoding);
+    EXPECT_EQ(found.encoding, encoding) << static_cast<int>(encoding);
+    EXPECT_FALSE(found.loadedWithLosses);
     ASSERT_EQ(loaded.size(), 2u);
     EXPECT_EQ(loaded[0]->aExplain, japanese);
     EXPECT_EQ(loaded[1]->aRunType, 1);
@@ -210,7 +211,7 @@ TEST(SaveUserFunctions, BlanksAroundValuesDoNotSurviveAReload) {
   EXPECT_EQ(loaded[0]->aParams, "a, b");
 }
 
-TEST(SaveUserFunctions, UnreadableFileIsNeverSavedOver) {
+TEST(LoadUserFunctions, UnreadableFileThrowsAndIsNeverSavedOver) {
   TempDir dir;
   const std::string path = dir.File("Functions.inf");
   WriteRaw(path, "[precious]\r\nSentence=1\r\n");
@@ -221,8 +222,13 @@ TEST(SaveUserFunctions, UnreadableFileIsNeverSavedOver) {
   if (child == 0) {
     if (geteuid() == 0 && setuid(65534) != 0) _exit(4);
     UserFunctionList list;
-    LoadUserFunctions(list, path, true);
-    if (!list.empty()) _exit(5);
+    list.push_back(Function("mine", "1"));
+    try {
+      LoadUserFunctions(list, path, true);
+      _exit(5);
+    } catch (const FileError&) {
+    }
+    if (list.size() != 1) _exit(6);
     try {
       SaveUserFunctions(list, path);
     } catch (const FileError&) {
@@ -233,9 +239,60 @@ TEST(SaveUserFunctions, UnreadableFileIsNeverSavedOver) {
   int status = 0;
   waitpid(child, &status, 0);
   ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: saved over, 4: no ordinary user, 5: not empty";
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: saved over, 4: no ordinary user, 5: loaded, 6: list changed";
   chmod(path.c_str(), 0600);
   EXPECT_EQ(ReadRaw(path), "[precious]\r\nSentence=1\r\n");
+}
+
+TEST(LoadUserFunctions, ReadsUtf16WithoutAMarkAndKeepsItUtf16) {
+  TempDir dir;
+  const std::string path = dir.File("Functions.inf");
+  WriteRaw(path, EncodeText(kSection, TextEncoding::Utf16LE).substr(2));
+  UserFunctionList list;
+  LoadUserFunctions(list, path, true);
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0]->aParams, "x");
+  EXPECT_EQ(list[0]->aSentence, "x*2");
+  SaveUserFunctions(list, path);
+  EXPECT_EQ(ReadRaw(path), EncodeText(kSection, TextEncoding::Utf16LE));
+}
+
+TEST(LoadUserFunctions, TellsAFileThatLoadedWithLosses) {
+  std::string unrelated;
+  for (int i = 0; i < 5000; ++i) unrelated += "line " + std::to_string(i) + " of someone's notes\n";
+  const struct {
+    const char* label;
+    std::string bytes;
+    std::size_t functions;
+    bool losses;
+  } cases[] = {
+      {"functions", kSection, 1, false},
+      {"empty file", "", 0, false},
+      {"blank lines only", "\r\n  \r\n", 0, false},
+      {"unrelated text", unrelated, 0, true},
+      {"comments only", "; kept by hand\r\n", 0, true},
+      {"undecodable bytes", "\xEF\xBB\xBF" + kSection + "Explain=\xFF\r\n", 1, true},
+      {"binary data", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), 0, true},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    WriteRaw(dir.File("f.inf"), c.bytes);
+    UserFunctionList list;
+    UserFunctionFileState state;
+    LoadUserFunctions(list, dir.File("f.inf"), true, &state);
+    EXPECT_EQ(list.size(), c.functions) << c.label;
+    EXPECT_EQ(state.loadedWithLosses, c.losses) << c.label;
+  }
+}
+
+TEST(SaveUserFunctions, ReadOnlyFileIsNotReplaced) {
+  TempDir dir;
+  const std::string path = dir.File("Functions.inf");
+  WriteRaw(path, kSection);
+  chmod(path.c_str(), 0444);
+  UserFunctionList list;
+  EXPECT_THROW(SaveUserFunctions(list, path), FileError);
+  EXPECT_EQ(ReadRaw(path), kSection);
 }
 
 TEST(SaveUserFunctions, FailureThrowsAndKeepsTheList) {

@@ -12,8 +12,16 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
+
+#include "hostile_files.h"
 
 namespace zc {
 namespace {
@@ -269,6 +277,98 @@ TEST(PlotProgram, failuresExitOneAndWriteNothing) {
     EXPECT_TRUE(run.errors.contains(QString::fromUtf8(c.message))) << run.errors.toStdString();
     EXPECT_FALSE(QFile::exists(out)) << c.message;
   }
+}
+
+QString Local(const std::string& path) { return QString::fromStdString(path); }
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(PlotProgram, hostileDataFilesWarnAndThePictureIsStillDrawn) {
+  for (const char* file : {"constants.txt", "Functions.inf"}) {
+    for (const test::HostileCase& c : test::kHostileInputs) {
+      test::TempDir dir;
+      const std::string unavailable = test::MakeHostile(c.kind, dir.File(file));
+      if (!unavailable.empty()) {
+        std::cout << "[ SKIPPED  ] " << file << " as " << c.label << ": " << unavailable << "\n";
+        continue;
+      }
+      const std::string out = dir.File("p.png");
+      const PlotRun run = RunPlot({QStringLiteral("--data-dir"), Local(dir.Path()), QStringLiteral("--size"),
+                                   QStringLiteral("200x200"), QStringLiteral("-o"), Local(out), QStringLiteral("x")});
+      EXPECT_EQ(run.exitCode, 0) << file << " as " << c.label << ": " << run.errors.toStdString();
+      EXPECT_TRUE(run.errors.contains(Local(dir.File(file)))) << file << " as " << c.label;
+      EXPECT_TRUE(QImage(Local(out)).size() == QSize(200, 200)) << file << " as " << c.label;
+    }
+  }
+}
+
+TEST(PlotProgram, outputThatIsNoRegularFileIsRefusedAndLeftAlone) {
+  const struct {
+    const char* label;
+    test::Hostile kind;
+    bool throughLink;
+  } cases[] = {
+      {"named pipe", test::Hostile::Fifo, false},
+      {"folder", test::Hostile::Folder, false},
+      {"device node", test::Hostile::Device, false},
+      {"link to a device node", test::Hostile::Device, true},
+  };
+  for (const auto& c : cases) {
+    test::TempDir dir;
+    const std::string special = dir.File("special.png");
+    const std::string unavailable = test::MakeHostile(c.kind, special);
+    if (!unavailable.empty()) {
+      std::cout << "[ SKIPPED  ] " << c.label << ": " << unavailable << "\n";
+      continue;
+    }
+    const std::string out = c.throughLink ? dir.File("out.png") : special;
+    if (c.throughLink) std::filesystem::create_symlink(special, out);
+    struct stat before {};
+    lstat(special.c_str(), &before);
+    const PlotRun run = RunPlot({QStringLiteral("-o"), Local(out), QStringLiteral("x")});
+    EXPECT_EQ(run.exitCode, 1) << c.label;
+    EXPECT_TRUE(run.errors.contains(Local(out))) << c.label << ": " << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("通常のファイルではありません"))) << run.errors.toStdString();
+    struct stat after {};
+    lstat(special.c_str(), &after);
+    EXPECT_EQ(after.st_mode, before.st_mode) << c.label;
+    EXPECT_EQ(after.st_rdev, before.st_rdev) << c.label;
+  }
+}
+
+TEST(PlotProgram, aReadOnlyPictureIsNotReplaced) {
+  test::TempDir dir;
+  const std::string out = dir.File("old.svg");
+  std::ofstream(out) << "<svg/>";
+  chmod(out.c_str(), 0444);
+  const PlotRun run = RunPlot({QStringLiteral("-o"), Local(out), QStringLiteral("x")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(run.errors.contains(QString::fromLocal8Bit(std::strerror(EACCES)))) << run.errors.toStdString();
+  EXPECT_EQ(Slurp(out), "<svg/>");
+}
+
+TEST(PlotProgram, aFullDiskFailsAndKeepsTheOldPictureByteForByte) {
+  const test::SmallTmpfs disk;
+  if (!disk.Mounted()) GTEST_SKIP() << disk.Reason();
+  for (const char* name : {"old.png", "old.svg", "old.pdf", "old.emf", "old.wmf", "old.bmp"}) {
+    const std::string out = disk.File(name);
+    const std::string old = std::string("old picture ") + name;
+    std::ofstream(out, std::ios::binary) << old;
+  }
+  disk.Fill();
+  for (const char* name : {"old.png", "old.svg", "old.pdf", "old.emf", "old.wmf", "old.bmp"}) {
+    const std::string out = disk.File(name);
+    const PlotRun run = RunPlot({QStringLiteral("--size"), QStringLiteral("200x200"), QStringLiteral("-o"),
+                                 Local(out), QStringLiteral("sin(x*100)")});
+    EXPECT_EQ(run.exitCode, 1) << name;
+    EXPECT_TRUE(run.errors.contains(QString::fromLocal8Bit(std::strerror(ENOSPC)))) << run.errors.toStdString();
+    EXPECT_FALSE(run.errors.contains(QStringLiteral("Unknown error"))) << run.errors.toStdString();
+    EXPECT_EQ(Slurp(out), std::string("old picture ") + name);
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(disk.Path()), {}), 7);
 }
 
 }  // namespace

@@ -16,6 +16,8 @@ zc_add_test_in_both_locales(zc_graph_tool_window_test "${ZC_QT_TEST_ENV}")
 
 add_executable(zc_plot_cli_test ${CMAKE_CURRENT_LIST_DIR}/plot_cli_test.cpp)
 target_link_libraries(zc_plot_cli_test PRIVATE zc_plot_cli zc_test_support GTest::gtest)
+# The hostile files the data-file and output tests put in place.
+target_include_directories(zc_plot_cli_test PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../common)
 target_compile_definitions(zc_plot_cli_test PRIVATE ZC_PLOT_EXECUTABLE="$<TARGET_FILE:zeltacalc-plot>")
 add_dependencies(zc_plot_cli_test zeltacalc-plot)
 zc_target_defaults(zc_plot_cli_test)

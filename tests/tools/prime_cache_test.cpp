@@ -1,12 +1,17 @@
 #include "prime_cache.h"
 #include "prime_cache_file.h"
+#include "file_error.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <string>
 
 namespace zc {
@@ -111,18 +116,59 @@ TEST(PrimeCacheFile, SavedFileLoadsBackAndReplacesTheOldOne) {
   PrimeCache missing;
   EXPECT_FALSE(LoadPrimeCacheFile(path, missing));
 
-  ASSERT_TRUE(SavePrimeCacheFile(path, CacheOf({"2", "3"})));
-  ASSERT_TRUE(SavePrimeCacheFile(path, CacheOf({"5", "7", "11"})));
+  SavePrimeCacheFile(path, CacheOf({"2", "3"}));
+  SavePrimeCacheFile(path, CacheOf({"5", "7", "11"}));
   PrimeCache loaded;
   EXPECT_TRUE(LoadPrimeCacheFile(path, loaded));
   EXPECT_EQ(loaded.Entries(), (std::vector<std::string>{"11", "5", "7"}));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{kPrimeCacheFileName});
 }
 
-TEST(PrimeCacheFile, AnUnwritableFolderReportsFailure) {
+TEST(PrimeCacheFile, AFailedWriteNamesTheFileAndKeepsTheOldOne) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
-  EXPECT_FALSE(SavePrimeCacheFile(dir.filePath("no/such/folder/x.log").toStdString(), PrimeCache{}));
+  const std::string good = EncodePrimeCacheFile(CacheOf({"2", "3"}));
+  const struct {
+    const char* label;
+    const char* name;
+    bool folder;      // a folder of that name
+    bool readOnly;    // an old file that may not be written
+    std::string reason;
+  } cases[] = {
+      {"folder", "folder/Primenumbers.log", true, false, "フォルダー"},
+      {"read-only old file", "readonly/Primenumbers.log", false, true, std::strerror(EACCES)},
+      {"missing folder", "no/such/Primenumbers.log", false, false, std::strerror(ENOENT)},
+  };
+  for (const auto& c : cases) {
+    const QString path = dir.filePath(QString::fromLatin1(c.name));
+    if (c.folder) QDir().mkpath(path);
+    if (c.readOnly) {
+      QDir().mkpath(QFileInfo(path).path());
+      SavePrimeCacheFile(path.toStdString(), CacheOf({"2", "3"}));
+      QFile::setPermissions(path, QFileDevice::ReadOwner);
+    }
+    try {
+      SavePrimeCacheFile(path.toStdString(), CacheOf({"5", "7"}));
+      ADD_FAILURE() << c.label << ": written";
+    } catch (const FileError& error) {
+      EXPECT_NE(std::string(error.what()).find(path.toStdString()), std::string::npos) << c.label;
+      EXPECT_NE(std::string(error.what()).find(c.reason), std::string::npos) << c.label << ": " << error.what();
+    }
+    if (c.readOnly) {
+      PrimeCache kept;
+      EXPECT_TRUE(LoadPrimeCacheFile(path.toStdString(), kept)) << c.label;
+      EXPECT_EQ(kept.Entries(), (std::vector<std::string>{"2", "3"})) << c.label;
+    }
+  }
+}
+
+TEST(PrimeCacheFile, AFileThatCannotBeReadIsAnErrorNotAnEmptyCache) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const std::string path = dir.filePath(kPrimeCacheFileName).toStdString();
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+  PrimeCache cache;
+  EXPECT_THROW(LoadPrimeCacheFile(path, cache), FileError);
 }
 
 }  // namespace

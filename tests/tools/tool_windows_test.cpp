@@ -1,5 +1,7 @@
 // The prime, fraction and quadratic tool windows, driven as a user would.
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -172,6 +174,46 @@ class ToolWindowsTest : public QObject {
       QCOMPARE(dlg.StatusBar1->currentMessage(), QStringLiteral("素数キャッシュ: 0"));
     }
     QCOMPARE(ReadAll(path).size(), 16);
+  }
+
+  void aCacheThatCannotBeWrittenIsReportedAndTheOldFileStays() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Primenumbers.log"));
+    PrimeCache old;
+    old.Add("2");
+    const QByteArray oldBytes = QByteArray::fromStdString(EncodePrimeCacheFile(old));
+    {
+      QFile file(path);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write(oldBytes);
+    }
+    QFile::setPermissions(path, QFileDevice::ReadOwner);  // read-only, for root too
+    QStringList& errors = prompts_.errors;
+    errors.clear();
+    {
+      TIsPrimenumDlg dlg(AppDir(dir), prompts_);
+      dlg.Edit1->setText(QStringLiteral("91"));
+      dlg.Button1->click();
+    }
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors[0].contains(path), qPrintable(errors[0]));
+    QCOMPARE(ReadAll(path), oldBytes);
+  }
+
+  void aCacheThatCannotBeReadIsReportedOnceTheWindowShows() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Primenumbers.log"));
+    QVERIFY(QDir().mkdir(path));
+    QStringList& errors = prompts_.errors;
+    errors.clear();
+    {
+      TIsPrimenumDlg dlg(AppDir(dir), prompts_);
+      dlg.show();
+      QTRY_COMPARE(errors.size(), 1);
+      QVERIFY2(errors[0].contains(path), qPrintable(errors[0]));
+    }
+    QCOMPARE(errors.size(), 2);  // the folder cannot be written either
+    QVERIFY(QFileInfo(path).isDir());
   }
 
   // --- fraction tool ------------------------------------------------------
