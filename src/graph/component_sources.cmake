@@ -3,6 +3,7 @@ target_sources(zc_graph PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/axis_ticks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/axis_ticks.h
   ${CMAKE_CURRENT_LIST_DIR}/axis_types.h
+  ${CMAKE_CURRENT_LIST_DIR}/device_pen.h
   ${CMAKE_CURRENT_LIST_DIR}/graph_axis.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_axis.h
   ${CMAKE_CURRENT_LIST_DIR}/graph_error.h

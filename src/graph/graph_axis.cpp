@@ -1,6 +1,7 @@
 #include "graph_axis.h"
 
 #include "axis_ticks.h"
+#include "device_pen.h"
 #include "graph_error.h"
 #include "store_changed.h"
 #include "xy_graph.h"
@@ -51,13 +52,14 @@ TGraphAxis::TGraphAxis(TXYGraph& parentGraph, TAxisOrientation orientation)
 void TGraphAxis::ApplyRange(double minimum, double maximum) {
   // Written so that a NaN end fails too.
   if (!(minimum < maximum)) AxisError(axis_message::RangeInverted);
+  if (!std::isfinite(maximum - minimum)) AxisError(axis_message::RangeTooWide);
   if (FAxisScale == asLog && !(minimum > 0)) AxisError(axis_message::LogRangeNotPositive);
   FMin = minimum;
   FMax = maximum;
   FRange = maximum - minimum;
-  if (FRange < 1e-8) {
-    FRange = 1e-8;
-    FMax = FMin + 1e-8;
+  if (FRange < kMinAxisRange) {
+    FRange = kMinAxisRange;
+    FMax = FMin + kMinAxisRange;
   }
   if (FOrigin > FMax) FOrigin = FMax;
   if (FOrigin < FMin) FOrigin = FMin;
@@ -215,7 +217,7 @@ void TGraphAxis::RecalcScale() {
   const bool hasSeries = FParentGraph.SeriesCount() > 0;
   double hi = FAutoMax && hasSeries ? GetDataMax() : FMax;
   double lo = FAutoMin && hasSeries ? GetDataMin() : FMin;
-  if (hi - lo < 1e-8) {
+  if (hi - lo < kMinAxisRange) {
     lo -= 1;
     hi += 1;
   }
@@ -483,7 +485,7 @@ int TGraphAxis::AxisWidth() const {
 void TGraphAxis::Draw(QPainter& painter) const {
   if (!FVisible) return;
   painter.save();
-  painter.setPen(FAxisPen);
+  painter.setPen(PenForDevice(painter, FAxisPen));
   painter.setBrush(Qt::NoBrush);
   painter.setFont(FLabelFont);
   const bool vertical = FOrientation == aoVertical;

@@ -29,6 +29,10 @@ inline QRect RectFromEdges(int left, int top, int right, int bottom) {
   return QRect(left, top, right - left, bottom - top);
 }
 
+// The narrowest range an axis shows: a narrower one is widened to this
+// above its minimum.
+inline constexpr double kMinAxisRange = 1e-8;
+
 class TGraphAxis;
 // Replaces the label text of a value when set.
 using TLabelQuery = std::function<void(TGraphAxis& sender, double value, QString& labelText)>;

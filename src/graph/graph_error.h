@@ -28,6 +28,8 @@ class EXYGraphSeriesError : public EXYGraphError {
 // The axis messages, word for word as the user sees them.
 namespace axis_message {
 inline constexpr const char* RangeInverted = "軸の範囲を超えています";
+// The width max − min does not fit in a number: nothing could be mapped.
+inline constexpr const char* RangeTooWide = "軸の範囲が広すぎます";
 inline constexpr const char* LogRangeNotPositive =
     "対数目盛では軸の範囲はゼロより大きくないといけません";
 inline constexpr const char* OriginBelowMin = "軸の交点の値が最小値以下です";

@@ -15,6 +15,8 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 
+#include <cmath>
+
 namespace zc {
 
 namespace {
@@ -54,14 +56,31 @@ QString PictureExtension(PictureFormat format) {
   return {};
 }
 
+QSize ScaledPictureSize(const QSize& clientSize, double scale) {
+  return QSize(static_cast<int>(std::lround(clientSize.width() * scale)),
+               static_cast<int>(std::lround(clientSize.height() * scale)));
+}
+
 QImage RenderGraphImage(TXYGraph& graph) {
-  QImage image(graph.ClientSize().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-  image.setDotsPerMeterX(static_cast<int>(kDotsPerInch / 0.0254 + 0.5));
-  image.setDotsPerMeterY(static_cast<int>(kDotsPerInch / 0.0254 + 0.5));
+  // At a bitmap scale the image has that many more pixels and a painter
+  // that maps the graph's layout onto them, so lines and text are drawn
+  // finer rather than enlarged afterwards.
+  const double scale = graph.BitmapScale();
+  const QSize client = graph.ClientSize().expandedTo(QSize(1, 1));
+  QImage image(ScaledPictureSize(client, scale), QImage::Format_RGB32);
+  image.setDevicePixelRatio(scale);
+  // Fonts are sized by the resolution the image reports while it is drawn.
+  const auto setDotsPerInch = [&image](double dotsPerInch) {
+    image.setDotsPerMeterX(static_cast<int>(dotsPerInch / 0.0254 + 0.5));
+    image.setDotsPerMeterY(static_cast<int>(dotsPerInch / 0.0254 + 0.5));
+  };
+  setDotsPerInch(kDotsPerInch);
   image.fill(Qt::white);
   QPainter painter(&image);
   graph.DrawGraph(painter);
   painter.end();
+  // The finer picture prints at the same size as the plain one.
+  if (scale != 1.0) setDotsPerInch(kDotsPerInch * scale);
   return image;
 }
 

@@ -32,8 +32,13 @@ std::optional<PictureFormat> PictureFormatForFileName(const QString& fileName);
 // The extension of a format, without the dot: "bmp", "emf", …
 QString PictureExtension(PictureFormat format);
 
+// Pixel size of a bitmap of a client area drawn at `scale` device pixels
+// per graph pixel.
+QSize ScaledPictureSize(const QSize& clientSize, double scale);
+
 // Axis failures of the drawing (EXYGraphAxisError) pass through all of
-// these unchanged.
+// these unchanged. Bitmaps have the graph's client size times its
+// BitmapScale in pixels.
 QImage RenderGraphImage(TXYGraph& graph);
 QByteArray RenderGraphMetafile(TXYGraph& graph, MetafileFormat format);
 QByteArray RenderGraphSvg(TXYGraph& graph);

@@ -1,5 +1,6 @@
 #include "graph_marker.h"
 
+#include "device_pen.h"
 #include "graph_series.h"
 
 #include <QLine>
@@ -56,7 +57,7 @@ void TGraphMarker::SetVisible(bool value) {
 
 void TGraphMarker::Draw(QPainter& painter, int centerX, int centerY) const {
   if (!FVisible) return;
-  painter.setPen(FPen);
+  painter.setPen(PenForDevice(painter, FPen));
   painter.setBrush(FBrush);
   const int s = FSize;
   const int h = s / 2;
@@ -84,7 +85,7 @@ void TGraphMarker::Draw(QPainter& painter, int centerX, int centerY) const {
       painter.drawEllipse(QRect(x0, y0, s - 1, s - 1));
       break;
     case msPoint:
-      painter.setPen(QPen(FBrush.color(), 0));
+      painter.setPen(PenForDevice(painter, QPen(FBrush.color(), 0)));
       painter.drawPoint(centerX, centerY);
       break;
     case msTriangleUp: {

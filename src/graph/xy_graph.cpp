@@ -1,5 +1,6 @@
 #include "xy_graph.h"
 
+#include "device_pen.h"
 #include "graph_series.h"
 #include "store_changed.h"
 
@@ -81,6 +82,13 @@ void TXYGraph::SetAutoAspectRatio(bool value) {
 }
 void TXYGraph::SetAxesFront(bool value) {
   if (StoreChanged(FAxesFront, value)) Invalidate();
+}
+void TXYGraph::SetAntialiasSeries(bool value) {
+  if (StoreChanged(FAntialiasSeries, value)) Invalidate();
+}
+void TXYGraph::SetBitmapScale(double value) {
+  if (!(value > 0) || !std::isfinite(value)) return;
+  if (StoreChanged(FBitmapScale, value)) Invalidate();
 }
 void TXYGraph::SetPiSymbol(const QString& value) {
   if (StoreChanged(FPiSymbol, value)) Invalidate();
@@ -280,14 +288,25 @@ double TXYGraph::ShiftedMinPos(const TGraphAxis& axis, double target, bool& defi
   const double origin = axis.Origin();
   const double maxPos = axis.MaxPos();
   defined = true;
+  // Ratios first: the products of a range near the largest number and a
+  // pixel position would overflow.
   if (!axis.Inverted() && max != origin)
-    return ((max - min) * target - (origin - min) * maxPos) / (max - origin);
+    return (max - min) / (max - origin) * target - (origin - min) / (max - origin) * maxPos;
   if (origin == min) {
     defined = false;
     return axis.MinPos();
   }
-  return ((max - min) * target - (max - origin) * maxPos) / (origin - min);
+  return (max - min) / (origin - min) * target - (max - origin) / (origin - min) * maxPos;
 }
+
+namespace {
+// Pixel shifts from the layout arithmetic; a crossing value that sits a
+// hair from an end gives a huge (but harmless) shift that must not wrap.
+long long PixelShift(double value) {
+  if (std::isnan(value)) return 0;
+  return std::llround(std::clamp(value, -1e9, 1e9));
+}
+}  // namespace
 
 void TXYGraph::AlignAxes() {
   TGraphAxis& x = *FXAxis;
@@ -311,7 +330,7 @@ void TXYGraph::AlignAxes() {
     if (target <= y.MaxPos())
       d = BottomEdge(y.AxisBounds()) - y.MinPos();
     else if (defined)
-      d = std::llround(y.MinPos() - minPos);
+      d = PixelShift(y.MinPos() - minPos);
     if (d > 0) {
       bottom -= static_cast<int>(std::min<long long>(d, bottom - top));
       y.SetAxisBounds(bounds());
@@ -337,7 +356,7 @@ void TXYGraph::AlignAxes() {
     if (target >= x.MaxPos())
       d = x.MinPos() - x.AxisBounds().left();
     else if (defined)
-      d = std::llround(minPos - x.MinPos());
+      d = PixelShift(minPos - x.MinPos());
     if (d > 0) {
       left += static_cast<int>(std::min<long long>(d, right - left));
       x.SetAxisBounds(bounds());
@@ -431,6 +450,7 @@ void TXYGraph::DrawSeries(QPainter& painter) {
     series->SetSeriesRange(FXAxis->Min(), FXAxis->Max(), FYAxis->Min(), FYAxis->Max());
     if (!series->Active() || series->DataCount() <= 0) continue;
     painter.save();
+    if (FAntialiasSeries) painter.setRenderHint(QPainter::Antialiasing, true);
     try {
       series->Draw(painter);
     } catch (...) {
@@ -457,7 +477,7 @@ void TXYGraph::DrawGrid(QPainter& painter) {
         segments.append(QLine(p, FYAxis->MinPos(), p, FYAxis->MaxPos()));
     }
     if (segments.isEmpty()) return;
-    painter.setPen(pen);
+    painter.setPen(PenForDevice(painter, pen));
     painter.drawLines(segments);
   };
   if (FGridStyle == gsHorizontal || FGridStyle == gsBoth) {

@@ -95,6 +95,15 @@ class TXYGraph : public QObject {
   TTitleAlignment TitleAlignment() const { return FTitleAlignment; }
   void SetTitleAlignment(TTitleAlignment value);
 
+  // Series drawn with smoothed (antialiased) edges; the grid, axes and
+  // labels stay on whole pixels either way.
+  bool AntialiasSeries() const { return FAntialiasSeries; }
+  void SetAntialiasSeries(bool value);
+  // Device pixels per graph pixel of bitmap pictures: the layout stays that
+  // of the client size, drawn that many times finer.
+  double BitmapScale() const { return FBitmapScale; }
+  void SetBitmapScale(double value);
+
   const TNotifyEvent& OnAfterDraw() const { return FOnAfterDraw; }
   void SetOnAfterDraw(TNotifyEvent handler) { FOnAfterDraw = std::move(handler); }
 
@@ -213,6 +222,8 @@ class TXYGraph : public QObject {
   std::vector<TXYGraphSeries*> FSeriesList;
   bool FMetafiling = false;
   bool FAxesFront = false;
+  bool FAntialiasSeries = false;
+  double FBitmapScale = 1.0;
   bool FLoading = false;
   bool FDestroying = false;
   TNotifyEvent FOnAfterDraw;

@@ -1,5 +1,6 @@
 #include "xy_series_line.h"
 
+#include "device_pen.h"
 #include "xy_graph.h"
 
 #include <QPainter>
@@ -67,7 +68,7 @@ void TXYLineSeries::DrawLines(QPainter& painter) {
   points.SetCapacity(DataCount());
   BuildPolylines(ClipBox(), FDisContinue, FXValues, FYValues, 0, DataCount(), PixelMapper(),
                  points, counts);
-  painter.setPen(FLinePen);
+  painter.setPen(PenForDevice(painter, FLinePen));
   painter.setBrush(Qt::NoBrush);
   PaintPolylines(painter, points, counts);
 }

@@ -1,5 +1,6 @@
 #include "xy_series_point.h"
 
+#include "device_pen.h"
 #include "xy_graph.h"
 
 #include <QLine>
@@ -38,7 +39,7 @@ int TXYArrowSeries::AddArrow2(double x, double y, double length, double theta) {
 
 void TXYArrowSeries::Draw(QPainter& painter) {
   if (ParentGraph() == nullptr) return;
-  painter.setPen(FLinePen);
+  painter.setPen(PenForDevice(painter, FLinePen));
   painter.setBrush(Qt::NoBrush);
   const int count = std::min(DataCount(), FEndXValues.Count());
   for (int i = 0; i < count; ++i) {
@@ -144,7 +145,7 @@ void TXYBubbleSeries::Draw(QPainter& painter) {
   const int xWidth = graph->XAxis().AxisWidth();
   const int side = yHeight < xWidth ? yHeight : xWidth;
   const int maxRadius = static_cast<int>(std::lround(static_cast<double>(FMaxSizeRate) * side / 100));
-  painter.setPen(FPen);
+  painter.setPen(PenForDevice(painter, FPen));
   painter.setBrush(FBrush);
   const int count = std::min(DataCount(), FRadiusValues.Count());
   for (int i = 0; i < count; ++i) {
@@ -212,7 +213,7 @@ int TXYErrorBarSeries::AddErrorBar(double x, double y, double upValue, double lo
 void TXYErrorBarSeries::Draw(QPainter& painter) {
   if (ParentGraph() == nullptr) return;
   if (FJoined) DrawLines(painter);
-  painter.setPen(FPen);
+  painter.setPen(PenForDevice(painter, FPen));
   painter.setBrush(Qt::NoBrush);
   std::vector<QLine> pieces;
   const int count = std::min({DataCount(), FUpperValues.Count(), FLowerValues.Count()});

@@ -1,5 +1,6 @@
 #include "xy_series_polygon.h"
 
+#include "device_pen.h"
 #include "graph_error.h"
 #include "xy_graph.h"
 
@@ -59,7 +60,7 @@ void TXYPolyPolygonSeries::Draw(QPainter& painter) {
     BuildPolygon(ClipBox(), FDisContinue, FXValues, FYValues, first, count, toPixel, points);
     counts.Add(count);
   });
-  painter.setPen(FLinePen);
+  painter.setPen(PenForDevice(painter, FLinePen));
   painter.setBrush(FBrush);
   PaintPolygons(painter, points, counts);
 }
@@ -96,7 +97,7 @@ void TXYPolyPolyLineSeries::Draw(QPainter& painter) {
     BuildPolylines(ClipBox(), FDisContinue, FXValues, FYValues, first, count, toPixel, points,
                    counts);
   });
-  painter.setPen(FLinePen);
+  painter.setPen(PenForDevice(painter, FLinePen));
   painter.setBrush(Qt::NoBrush);
   PaintPolylines(painter, points, counts);
 }
@@ -126,7 +127,7 @@ void TXYInequalSeries::Draw(QPainter& painter) {
       });
       polygon += polygons;
     }
-    painter.setPen(FLinePen);
+    painter.setPen(PenForDevice(painter, FLinePen));
     painter.setBrush(Qt::NoBrush);
     PaintPolylines(painter, points, counts);
   }

@@ -298,6 +298,22 @@ TEST(AxisErrors, EveryCheckHasItsMessage) {
        "軸の範囲を超えています"},
       {"maximum below minimum", [](TXYGraph& g) { g.XAxis().SetMax(-20); },
        "軸の範囲を超えています"},
+      {"width beyond the largest number",
+       [](TXYGraph& g) {
+         g.XAxis().SetMax(1e308);
+         g.XAxis().SetMin(-1e308);
+       },
+       "軸の範囲が広すぎます"},
+      {"infinite end", [](TXYGraph& g) { g.XAxis().SetMinMax(0, HUGE_VAL); }, "軸の範囲が広すぎます"},
+      {"data too far apart for an automatic range",
+       [](TXYGraph& g) {
+         auto* series = new TXYLineSeries();
+         series->SetParentGraph(&g);
+         series->AddXY(-1e308, 0);
+         series->AddXY(1e308, 0);
+         g.CalcLayout();
+       },
+       "軸の範囲が広すぎます"},
       {"log range reaching zero",
        [](TXYGraph& g) {
          g.XAxis().SetMin(1);

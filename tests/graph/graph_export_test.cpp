@@ -16,6 +16,10 @@
 #include <QMimeData>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 namespace zc {
 namespace {
 
@@ -73,6 +77,85 @@ TEST(GraphExport, bitmapIsAWindowsBitmapOfTheClientSize) {
       }
     }
   }
+}
+
+QStringList LabelTexts(const TGraphAxis& axis) {
+  QStringList texts;
+  for (int i = 0; i < axis.LabelValueList().Count(); ++i) texts << axis.GetValueText(axis.LabelValueList()[i]);
+  return texts;
+}
+
+TEST(GraphExport, aBitmapScaleDrawsTheSameLayoutFiner) {
+  SampleGraph g;
+  const QImage plain = RenderGraphImage(g.graph);
+  const QStringList xLabels = LabelTexts(g.graph.XAxis());
+  const QStringList yLabels = LabelTexts(g.graph.YAxis());
+  const QRect plot = g.graph.PlotArea();
+
+  g.graph.SetBitmapScale(2);
+  const QImage fine = RenderGraphImage(g.graph);
+  EXPECT_EQ(fine.size(), QSize(800, 600));
+  EXPECT_EQ(LabelTexts(g.graph.XAxis()), xLabels);
+  EXPECT_EQ(LabelTexts(g.graph.YAxis()), yLabels);
+  EXPECT_EQ(g.graph.PlotArea(), plot);
+  // It prints at the same size: twice the dots per inch.
+  EXPECT_NEAR(fine.dotsPerMeterX(), 2 * plain.dotsPerMeterX(), 2);
+  // Drawn finer, not enlarged: text and slanted lines differ from the plain
+  // picture blown up pixel for pixel, while the plot's corners match.
+  const QImage enlarged = plain.scaled(fine.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                              .convertToFormat(fine.format());
+  EXPECT_NE(QImage(fine).convertToFormat(enlarged.format()), enlarged);
+  EXPECT_EQ(fine.pixelColor(2 * plot.center()), plain.pixelColor(plot.center()));
+  EXPECT_EQ(fine.pixelColor(2 * (plot.topLeft() + QPoint(3, 3))), plain.pixelColor(plot.topLeft() + QPoint(3, 3)));
+}
+
+// Rows of axis-black pixels crossing the X axis line in one column that no
+// tick mark touches.
+int AxisLineThickness(TXYGraph& graph, const QImage& image, double scale) {
+  const TGraphAxis& x = graph.XAxis();
+  std::vector<int> marks;
+  for (const TGraphValueList* list : {&x.TickDataList(), &x.SubTickDataList()})
+    for (int i = 0; i < list->Count(); ++i) marks.push_back(x.GetValuePos((*list)[i]));
+  std::sort(marks.begin(), marks.end());
+  int column = -1;
+  for (std::size_t i = 1; i < marks.size() && column < 0; ++i)
+    if (marks[i] - marks[i - 1] >= 4) column = (marks[i] + marks[i - 1]) / 2;
+  const int line = x.AxisPos();
+  int rows = 0;
+  for (int y = static_cast<int>((line - 3) * scale); y <= static_cast<int>((line + 3) * scale); ++y)
+    rows += image.pixelColor(static_cast<int>(column * scale), y) == QColor(Qt::black);
+  return rows;
+}
+
+TEST(GraphExport, hairlinesKeepTheirWidthInGraphPixels) {
+  SampleGraph g;
+  ASSERT_EQ(g.graph.XAxis().AxisPen().widthF(), 0.0);
+  const QImage plain = RenderGraphImage(g.graph);
+  EXPECT_EQ(AxisLineThickness(g.graph, plain, 1), 1);
+  g.graph.SetBitmapScale(3);
+  const QImage fine = RenderGraphImage(g.graph);
+  EXPECT_EQ(AxisLineThickness(g.graph, fine, 3), 3);
+}
+
+TEST(GraphExport, antialiasingTouchesOnlyTheSeries) {
+  SampleGraph g;
+  const QImage plain = RenderGraphImage(g.graph);
+  g.graph.SetAntialiasSeries(true);
+  const QImage smooth = RenderGraphImage(g.graph);
+  int changed = 0;
+  for (int y = 0; y < plain.height(); ++y) {
+    for (int x = 0; x < plain.width(); ++x) {
+      if (plain.pixel(x, y) == smooth.pixel(x, y)) continue;
+      ++changed;
+      // Near the red diagonal, which runs through (0, 0) of the graph.
+      const QPoint origin = g.graph.GetXYPoint(0, 0);
+      const QPoint corner = g.graph.GetXYPoint(10, 10);
+      const double dx = corner.x() - origin.x(), dy = corner.y() - origin.y();
+      const double distance = std::fabs(dy * (x - origin.x()) - dx * (y - origin.y())) / std::hypot(dx, dy);
+      ASSERT_LT(distance, 4) << x << "," << y;
+    }
+  }
+  EXPECT_GT(changed, 100);
 }
 
 TEST(GraphExport, enhancedMetafileFramesTheWholeGraph) {
