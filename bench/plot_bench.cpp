@@ -21,7 +21,7 @@ void PlotInto(benchmark::State& state, double xMin, double xMax, float spacing, 
   zc::ApplyGraphRange(graph, zc::TGraphRange{xMax, xMin, (xMax - xMin) / 4, 10, -10, 5, zc::asNormal, zc::asNormal});
   int samples = 0;
   for (auto _ : state) {
-    samples = zc::PlotExpressionInto(context, *series[0], expression, spacing);
+    samples = zc::PlotExpressionInto(context, *series[0], expression, spacing).samples;
     benchmark::DoNotOptimize(samples);
   }
   state.counters["samples"] = samples;

@@ -1,6 +1,7 @@
 // zeltacalc-plot: draws up to three expressions of x as the graph tool
 // would, into a picture file, without a display.
 #include "console_data_folder.h"
+#include "curve_legend.h"
 #include "graph_error.h"
 #include "graph_export.h"
 #include "plot_options.h"
@@ -63,7 +64,12 @@ int main(int argc, char** argv) {
 
     zc::TXYGraph graph;
     graph.SetClientSize(options.size);
+    graph.SetBitmapScale(options.scale);
+    graph.SetAntialiasSeries(options.antialias);
     const auto series = zc::ConfigureToolGraph(graph);
+    // The range the graph tool opens with, then the one asked for, applied
+    // as the tool applies a range.
+    zc::ApplyGraphRange(graph, zc::TGraphRange{});
     zc::ApplyGraphRange(graph, options.range);
     if (options.xAutoStep) graph.XAxis().SetAutoStep(true);
     if (options.yAutoStep) graph.YAxis().SetAutoStep(true);
@@ -71,8 +77,25 @@ int main(int argc, char** argv) {
     // Automatic spacing, as the tool's "自動調節" gives it for this range.
     const float spacing = zc::PlotSpacing(
         zc::kTrackBarMin, zc::TrackBarPositionForRange(graph.XAxis().Max(), graph.XAxis().Min()));
+    std::vector<zc::TLegendEntry> legend;
+    bool anyFailedCurve = false;
     for (std::size_t i = 0; i < options.expressions.size(); ++i) {
-      zc::PlotExpressionInto(context, *series[i], options.expressions[i], spacing);
+      const std::string& expression = options.expressions[i];
+      const zc::TSampleCount count = zc::PlotExpressionInto(context, *series[i], expression, spacing);
+      if (!expression.empty()) legend.push_back({QString::fromStdString(expression), series[i]->LinePen().color()});
+      // The flat stand-in line looks like a real curve; say so.
+      if (count.NoneComputed()) {
+        anyFailedCurve = true;
+        std::fprintf(stderr, "zeltacalc-plot: %s式 '%s' の値は範囲内のどの点でも計算できませんでした%s\n",
+                     options.strict ? "" : "警告: ", expression.c_str(),
+                     options.strict ? "" : " (x 軸上の線として描きます)");
+      }
+    }
+    if (anyFailedCurve && options.strict) return 1;
+    if (options.legend) {
+      graph.SetOnAfterDraw([&legend](zc::TXYGraph& drawn) {
+        if (drawn.Canvas() != nullptr) zc::DrawCurveLegend(drawn, *drawn.Canvas(), legend);
+      });
     }
     zc::SaveGraphPicture(graph, QString::fromStdString(options.output), options.format);
   } catch (const std::exception& failure) {

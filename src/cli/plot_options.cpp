@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <string_view>
@@ -48,8 +49,9 @@ std::string ParseRange(const std::string& name, std::string_view value, double& 
   max = numbers[1];
   autoStep = numbers.size() == 2;
   // Without a step the axis chooses one; until then a fifth of the range
-  // keeps the range checks from tripping over the default step.
-  step = autoStep ? (max - min) / 5 : numbers[2];
+  // (as wide as the axis will make it) keeps the range checks from
+  // tripping over the default step.
+  step = autoStep ? std::max(max - min, kMinAxisRange) / 5 : numbers[2];
   return {};
 }
 
@@ -81,6 +83,15 @@ std::string ParseSize(std::string_view value, QSize& size) {
            " までの整数で指定してください: '" + std::string(value) + "'";
   }
   size = QSize(static_cast<int>(*width), static_cast<int>(*height));
+  return {};
+}
+
+std::string ParseScaleFactor(std::string_view value, double& scale) {
+  const std::optional<double> factor = ParseNumber(value);
+  if (!factor || *factor < kMinPictureScale || *factor > kMaxPictureScale) {
+    return "--scale には 1 から 10 までの数を指定してください: '" + std::string(value) + "'";
+  }
+  scale = *factor;
   return {};
 }
 
@@ -117,12 +128,22 @@ PlotOptionsResult ParsePlotOptions(const std::vector<std::string>& arguments) {
     o.help = true;
     return std::string();
   };
+  const auto flag = [](bool& field) {
+    return Handler([&field](std::string_view) {
+      field = true;
+      return std::string();
+    });
+  };
   const Option table[] = {
       {"--x", true, [&](std::string_view v) { return ParseRange("--x", v, o.range.xMin, o.range.xMax, o.range.xStep, o.xAutoStep); }},
       {"--y", true, [&](std::string_view v) { return ParseRange("--y", v, o.range.yMin, o.range.yMax, o.range.yStep, o.yAutoStep); }},
       {"--xscale", true, [&](std::string_view v) { return ParseScale("--xscale", v, o.range.xType); }},
       {"--yscale", true, [&](std::string_view v) { return ParseScale("--yscale", v, o.range.yType); }},
       {"--size", true, [&](std::string_view v) { return ParseSize(v, o.size); }},
+      {"--scale", true, [&](std::string_view v) { return ParseScaleFactor(v, o.scale); }},
+      {"--antialias", false, flag(o.antialias)},
+      {"--legend", false, flag(o.legend)},
+      {"--strict", false, flag(o.strict)},
       {"--angle", true, [&](std::string_view v) { return ParseAngle(v, o.angle); }},
       {"--data-dir", true,
        [&](std::string_view v) -> std::string {
@@ -196,6 +217,18 @@ PlotOptionsResult ParsePlotOptions(const std::vector<std::string>& arguments) {
     return result;
   }
   o.format = *format;
+  if (o.scale != 1.0) {
+    if (o.format != PictureFormat::Png && o.format != PictureFormat::Bmp) {
+      result.error = "--scale は .png と .bmp の画像にだけ使えます: '" + o.output + "'";
+      return result;
+    }
+    const QSize pixels = ScaledPictureSize(o.size, o.scale);
+    if (pixels.width() > kMaxPictureSide || pixels.height() > kMaxPictureSide) {
+      result.error = "--size に --scale を掛けた画像の幅と高さは " + std::to_string(kMaxPictureSide) +
+                     " ピクセルまでです: " + std::to_string(pixels.width()) + "x" + std::to_string(pixels.height());
+      return result;
+    }
+  }
   if (o.expressions.empty() || o.expressions.size() > static_cast<std::size_t>(kFormulaRows)) {
     result.error = "式を1つから3つまで指定してください";
     return result;
@@ -206,11 +239,17 @@ PlotOptionsResult ParsePlotOptions(const std::vector<std::string>& arguments) {
 std::string PlotUsage() {
   return "使い方: zeltacalc-plot [--x MIN:MAX[:STEP]] [--y MIN:MAX[:STEP]]\n"
          "                      [--xscale linear|log|percent|pi] [--yscale linear|log|percent|pi]\n"
-         "                      [--size WxH] [--angle deg|rad|grad] [--data-dir DIR]\n"
+         "                      [--size WxH] [--scale F] [--antialias] [--legend] [--strict]\n"
+         "                      [--angle deg|rad|grad] [--data-dir DIR]\n"
          "                      -o FILE EXPR [EXPR [EXPR]]\n"
          "  --x, --y MIN:MAX[:STEP]  軸の範囲と目盛り間隔 (既定は -10:10:5。STEP を省くと自動)\n"
          "  --xscale, --yscale       目盛りタイプ: linear リニア, log 対数, percent パーセント, pi π\n"
          "  --size WxH               画像の大きさ (ピクセル, 既定は 700x500)\n"
+         "  --scale F                同じレイアウトを F 倍の画素密度で描く (1〜10, .png と .bmp のみ)。\n"
+         "                           --size 700x500 --scale 3 は 2100x1500 の画像になる\n"
+         "  --antialias              曲線をなめらかに描く\n"
+         "  --legend                 プロット領域の隅に各式を曲線の色で書く\n"
+         "  --strict                 どの点でも計算できない式があれば、画像を書かずに終了コード 1 で終わる\n"
          "  --angle deg|rad|grad     角度の単位 (既定は deg)\n"
          "  --data-dir DIR           constants.txt と Functions.inf を読むフォルダ (既定は実行ファイルのフォルダ)\n"
          "  -o FILE                  出力ファイル。形式は拡張子で決まる: .bmp .png .svg .emf .wmf .pdf\n"

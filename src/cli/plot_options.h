@@ -1,6 +1,7 @@
 // The command line of zeltacalc-plot:
 //   zeltacalc-plot [--x MIN:MAX[:STEP]] [--y MIN:MAX[:STEP]]
 //                  [--xscale linear|log|percent|pi] [--yscale …] [--size WxH]
+//                  [--scale F] [--antialias] [--legend] [--strict]
 //                  [--angle deg|rad|grad] [--data-dir DIR] -o FILE EXPR [EXPR [EXPR]]
 #pragma once
 
@@ -23,6 +24,13 @@ struct PlotOptions {
   bool xAutoStep = false;
   bool yAutoStep = false;
   QSize size{700, 500};
+  // Bitmap pixels per picture pixel: the same layout, drawn finer.
+  double scale = 1.0;
+  bool antialias = false;  // smoothed curves
+  bool legend = false;     // the expressions in their colours in a corner
+  // A curve none of whose samples could be computed fails the run instead
+  // of drawing a flat line with a warning.
+  bool strict = false;
   AngleMode angle = AngleMode::Deg;
   std::string dataDir;  // empty: the executable's folder
   std::string output;
@@ -44,5 +52,8 @@ std::string PlotUsage();
 
 inline constexpr int kMinPictureSide = 16;
 inline constexpr int kMaxPictureSide = 10000;
+// --scale: from the plain picture to ten times its pixel density.
+inline constexpr double kMinPictureScale = 1;
+inline constexpr double kMaxPictureScale = 10;
 
 }  // namespace zc

@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -47,6 +48,26 @@ TEST(PlotOptions, acceptedCommandLines) {
   EXPECT_EQ(o.format, PictureFormat::Svg);
   // A leading minus makes no option, and "--" lets an expression look like one.
   EXPECT_EQ(o.expressions, (std::vector<std::string>{"-x^2", "tan x", "--x"}));
+}
+
+TEST(PlotOptions, pictureOptions) {
+  const PlotOptionsResult plain = ParsePlotOptions({"-o", "a.png", "x"});
+  ASSERT_EQ(plain.error, "");
+  EXPECT_EQ(plain.options.scale, 1.0);
+  EXPECT_FALSE(plain.options.antialias);
+  EXPECT_FALSE(plain.options.legend);
+  EXPECT_FALSE(plain.options.strict);
+
+  const PlotOptionsResult r =
+      ParsePlotOptions({"--scale", "2.5", "--antialias", "--legend", "--strict", "-o", "a.bmp", "x"});
+  ASSERT_EQ(r.error, "");
+  EXPECT_EQ(r.options.scale, 2.5);
+  EXPECT_TRUE(r.options.antialias);
+  EXPECT_TRUE(r.options.legend);
+  EXPECT_TRUE(r.options.strict);
+  EXPECT_EQ(ParsePlotOptions({"--scale=3", "--size", "700x500", "-o", "a.png", "x"}).options.scale, 3.0);
+  // Vector pictures have no pixels to multiply, but smoothing and the legend apply.
+  EXPECT_EQ(ParsePlotOptions({"--scale", "1", "--antialias", "--legend", "-o", "a.svg", "x"}).error, "");
 }
 
 TEST(PlotOptions, defaultsAreTheToolsOpeningRange) {
@@ -82,6 +103,14 @@ TEST(PlotOptions, rejectedCommandLines) {
       {{"--size", "64.5x100", "-o", "a.png", "x"}, "--size"},
       {{"--angle", "turn", "-o", "a.png", "x"}, "turn"},
       {{"--data-dir=", "-o", "a.png", "x"}, "--data-dir"},
+      {{"--scale", "0.5", "-o", "a.png", "x"}, "--scale には 1 から 10"},
+      {{"--scale", "11", "-o", "a.png", "x"}, "--scale には 1 から 10"},
+      {{"--scale", "two", "-o", "a.png", "x"}, "two"},
+      {{"-o", "a.png", "x", "--scale"}, "--scale の後に値がありません"},
+      {{"--scale", "2", "-o", "a.svg", "x"}, ".png と .bmp"},
+      {{"--scale", "2", "-o", "a.pdf", "x"}, ".png と .bmp"},
+      {{"--size", "5000x100", "--scale", "3", "-o", "a.png", "x"}, "15000x300"},
+      {{"--legend=yes", "-o", "a.png", "x"}, "--legend=yes"},
   };
   for (const Case& c : cases) {
     const PlotOptionsResult r = ParsePlotOptions(c.arguments);
@@ -252,6 +281,143 @@ TEST(PlotProgram, rangesWithoutAStepGetTheAxisStep) {
   EXPECT_TRUE(QFile::exists(path));
 }
 
+// Pixels of `color`, or within `tolerance` of it in each channel (smoothed
+// text has few pixels of the exact colour).
+int CountColor(const QImage& image, const QRect& area, const QColor& color, int tolerance = 0) {
+  int count = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      count += std::abs(c.red() - color.red()) <= tolerance && std::abs(c.green() - color.green()) <= tolerance &&
+               std::abs(c.blue() - color.blue()) <= tolerance;
+    }
+  return count;
+}
+
+TEST(PlotProgram, acceptsEveryRangeTheToolAccepts) {
+  QTemporaryDir dir;
+  const QStringList ranges[] = {
+      {QStringLiteral("--x"), QStringLiteral("-7:-2")},       {QStringLiteral("--x"), QStringLiteral("-5:0")},
+      {QStringLiteral("--x"), QStringLiteral("-30:-20:5")},   {QStringLiteral("--y"), QStringLiteral("-10:-5")},
+      {QStringLiteral("--y"), QStringLiteral("-1:0")},        {QStringLiteral("--y"), QStringLiteral("0:1e307")},
+      {QStringLiteral("--y"), QStringLiteral("-1e308:1e307")}, {QStringLiteral("--x"), QStringLiteral("1:1.000000001")},
+  };
+  int index = 0;
+  for (const QStringList& range : ranges) {
+    const QString path = dir.filePath(QStringLiteral("r%1.png").arg(index++));
+    const PlotRun run = RunPlot(range + QStringList{QStringLiteral("-o"), path, QStringLiteral("x")});
+    EXPECT_EQ(run.exitCode, 0) << range.join(u' ').toStdString() << ": " << run.errors.toStdString();
+    EXPECT_TRUE(QFile::exists(path)) << range.join(u' ').toStdString();
+  }
+}
+
+TEST(PlotProgram, aCurveNoSampleOfWhichCouldBeComputedIsReported) {
+  QTemporaryDir dir;
+  struct Case {
+    QStringList arguments;
+    bool strict;
+    const char* failedExpression;  // nullptr: no warning
+  };
+  const Case cases[] = {
+      {{QStringLiteral("sqr(x)"), QStringLiteral("--x"), QStringLiteral("-10:-1")}, false, "sqr(x)"},
+      {{QStringLiteral("sqr(x)"), QStringLiteral("--x"), QStringLiteral("-10:-1")}, true, "sqr(x)"},
+      {{QStringLiteral("x"), QStringLiteral("foo")}, false, "foo"},
+      {{QStringLiteral("foo"), QStringLiteral("x")}, true, "foo"},
+      {{QStringLiteral("((")}, true, "(("},
+      {{QStringLiteral("sqr(x)"), QStringLiteral("1/x")}, true, nullptr},
+  };
+  int index = 0;
+  for (const Case& c : cases) {
+    const QString path = dir.filePath(QStringLiteral("c%1.png").arg(index++));
+    QStringList arguments = c.arguments + QStringList{QStringLiteral("-o"), path};
+    if (c.strict) arguments << QStringLiteral("--strict");
+    const PlotRun run = RunPlot(arguments);
+    const std::string what = arguments.join(u' ').toStdString();
+    if (c.failedExpression == nullptr) {
+      EXPECT_EQ(run.exitCode, 0) << what;
+      EXPECT_EQ(run.errors, QString()) << what;
+      EXPECT_TRUE(QFile::exists(path)) << what;
+      continue;
+    }
+    const QString named = QStringLiteral("'%1'").arg(QString::fromUtf8(c.failedExpression));
+    EXPECT_TRUE(run.errors.contains(named)) << what << ": " << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("どの点でも計算できませんでした"))) << what;
+    EXPECT_EQ(run.errors.count(QLatin1Char('\n')), 1) << "only the failed curve is named: " << run.errors.toStdString();
+    // The picture is the one the tool would draw, unless the run is strict.
+    EXPECT_EQ(run.exitCode, c.strict ? 1 : 0) << what;
+    EXPECT_EQ(QFile::exists(path), !c.strict) << what;
+    EXPECT_EQ(run.errors.contains(QStringLiteral("警告")), !c.strict) << what;
+  }
+}
+
+TEST(PlotProgram, scaleDrawsTheSameLayoutFiner) {
+  QTemporaryDir dir;
+  const QString plain = dir.filePath(QStringLiteral("plain.png"));
+  const QString fine = dir.filePath(QStringLiteral("fine.bmp"));
+  ASSERT_EQ(RunPlot({QStringLiteral("-o"), plain, QStringLiteral("x")}).exitCode, 0);
+  const PlotRun run = RunPlot({QStringLiteral("--scale"), QStringLiteral("3"), QStringLiteral("-o"), fine,
+                               QStringLiteral("x")});
+  ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+  const QImage small(plain);
+  const QImage large(fine, "BMP");
+  EXPECT_EQ(large.size(), QSize(2100, 1500));
+  // The curve y = x runs corner to corner in both: its pixels are three
+  // times as many, not nine times (a line, drawn finer).
+  const int smallCurve = CountColor(small, small.rect(), QColor(0, 0, 160));
+  const int largeCurve = CountColor(large, large.rect(), QColor(0, 0, 160));
+  EXPECT_GT(smallCurve, 300);
+  EXPECT_GT(largeCurve, 2 * 3 * smallCurve);
+  EXPECT_LT(largeCurve, 5 * 3 * smallCurve);
+}
+
+TEST(PlotProgram, antialiasSmoothsTheCurves) {
+  QTemporaryDir dir;
+  const QString plain = dir.filePath(QStringLiteral("plain.png"));
+  const QString smooth = dir.filePath(QStringLiteral("smooth.png"));
+  ASSERT_EQ(RunPlot({QStringLiteral("-o"), plain, QStringLiteral("x/3")}).exitCode, 0);
+  ASSERT_EQ(RunPlot({QStringLiteral("--antialias"), QStringLiteral("-o"), smooth, QStringLiteral("x/3")}).exitCode, 0);
+  const auto bluish = [](const QImage& image) {
+    // Shades between the curve's colour and the white background.
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) {
+        const QColor c = image.pixelColor(x, y);
+        count += c.blue() > c.red() + 40 && c != QColor(0, 0, 160);
+      }
+    return count;
+  };
+  EXPECT_LT(bluish(QImage(plain)), 5);
+  EXPECT_GT(bluish(QImage(smooth)), 300);
+}
+
+TEST(PlotProgram, legendWritesEachExpressionInItsColourInACorner) {
+  QTemporaryDir dir;
+  const QString plain = dir.filePath(QStringLiteral("plain.png"));
+  const QString legend = dir.filePath(QStringLiteral("legend.png"));
+  const QStringList curves = {QStringLiteral("-o"), QString(), QStringLiteral("x*0-9"), QStringLiteral("x*0-8"),
+                              QStringLiteral("x*0-7")};
+  QStringList withPlain = curves;
+  withPlain[1] = plain;
+  QStringList withLegend = curves;
+  withLegend[1] = legend;
+  withLegend << QStringLiteral("--legend");
+  ASSERT_EQ(RunPlot(withPlain).exitCode, 0);
+  ASSERT_EQ(RunPlot(withLegend).exitCode, 0);
+  // The curves lie low; the top-right corner of the plot holds only the
+  // legend, one line per curve in its colour.
+  const QImage before(plain);
+  const QImage after(legend);
+  const QRect corner(500, 0, 200, 120);
+  const QColor colours[] = {QColor(0, 0, 160), QColor(99, 186, 157), QColor(255, 15, 135)};
+  for (const QColor& colour : colours) {
+    EXPECT_EQ(CountColor(before, corner, colour, 40), 0) << colour.name().toStdString();
+    EXPECT_GT(CountColor(after, corner, colour, 40), 20) << colour.name().toStdString();
+  }
+  // Nothing else changed.
+  for (int y = 150; y < before.height(); ++y)
+    for (int x = 0; x < before.width(); ++x) ASSERT_EQ(before.pixel(x, y), after.pixel(x, y)) << x << "," << y;
+}
+
 TEST(PlotProgram, failuresExitOneAndWriteNothing) {
   QTemporaryDir dir;
   struct Case {
@@ -270,6 +436,10 @@ TEST(PlotProgram, failuresExitOneAndWriteNothing) {
        "--colour"},
       {{QStringLiteral("-o"), out, QStringLiteral("x+1.2.3")}, "1.2.3"},
       {{QStringLiteral("-o"), dir.filePath(QStringLiteral("no/such/dir.png")), QStringLiteral("x")}, "dir.png"},
+      {{QStringLiteral("--x"), QStringLiteral("-1e308:1e308"), QStringLiteral("-o"), out, QStringLiteral("x")},
+       "軸の範囲が広すぎます"},
+      {{QStringLiteral("--y"), QStringLiteral("-1e308:1e308:1e307"), QStringLiteral("-o"), out, QStringLiteral("x")},
+       "軸の範囲が広すぎます"},
   };
   for (const Case& c : cases) {
     const PlotRun run = RunPlot(c.arguments);

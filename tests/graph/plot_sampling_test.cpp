@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -95,6 +99,33 @@ TEST(SampleExpression, aFailedSampleLiesAtZero) {
     EXPECT_DOUBLE_EQ(samples[i].x, xs[i]);
     EXPECT_DOUBLE_EQ(samples[i].y, ys[i]);
   }
+}
+
+TEST(SampleExpression, countsTheSamplesTheEngineComputed) {
+  struct Case {
+    const char* expression;
+    double xMin, xMax;
+    bool noneComputed;
+  };
+  const Case cases[] = {
+      {"sqr(x)", -10, -1, true},  // undefined over the whole range
+      {"foo", -10, 10, true},     // unknown name
+      {"((", -10, 10, true},      // malformed
+      {"1/x", -1, 1, false},      // fails at 0 only
+      {"sqr(x)", -10, 10, false},
+  };
+  EngineContext context;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.expression);
+    const TSampleCount count = SampleExpression(context, c.expression, c.xMin, c.xMax, 0.5f, [](double, double) {});
+    EXPECT_GT(count.samples, 0);
+    EXPECT_EQ(count.NoneComputed(), c.noneComputed);
+    if (!c.noneComputed) {
+      EXPECT_GT(count.computed, count.samples / 3);
+    }
+  }
+  // Nothing sampled is no failure of the expression.
+  EXPECT_FALSE(SampleExpression(context, "foo", 5, 1, 0.5f, [](double, double) {}).NoneComputed());
 }
 
 TEST(SampleExpression, xIsPassedAsItsResultTextAndStaysFirst) {
@@ -220,6 +251,18 @@ TEST(ApplyGraphRange, theFailingSettingIsRestoredAndTheRestSkipped) {
        {10, -10, 5, asNormal}, {20, -10, 5, asNormal}},
       {"log y below zero", {10, -10, 5, 10, -10, 5, asNormal, asLog}, axis_message::LogMinNotPositive,
        {10, -10, 5, asNormal}, {10, -10, 5, asNormal}},
+      // Ranges below the current minimum move the minimum out of the way
+      // first instead of failing on the maximum.
+      {"x wholly below", {-20, -30, 5, 10, -10, 5, asNormal, asNormal}, nullptr, {-20, -30, 5, asNormal},
+       {10, -10, 5, asNormal}},
+      {"x max at the current min", {-10, -15, 1, 10, -10, 5, asNormal, asNormal}, nullptr, {-10, -15, 1, asNormal},
+       {10, -10, 5, asNormal}},
+      {"y up to zero", {10, -10, 5, 0, -1, 0.2, asNormal, asNormal}, nullptr, {10, -10, 5, asNormal},
+       {0, -1, 0.2, asNormal}},
+      {"inverted range below", {-30, -20, 5, 10, -10, 5, asNormal, asNormal}, axis_message::RangeInverted,
+       {10, -20, 5, asNormal}, {10, -10, 5, asNormal}},
+      {"width beyond the largest number", {1e308, -1e308, 1e307, 10, -10, 5, asNormal, asNormal},
+       axis_message::RangeTooWide, {1e308, -10, 5, asNormal}, {10, -10, 5, asNormal}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -261,6 +304,68 @@ TEST(ApplyGraphRange, reopeningAfterALogAxisKeepsTheLogScaleAndRestoresTheMinimu
   EXPECT_EQ(graph.XAxis().Max(), 10);
   EXPECT_EQ(graph.XAxis().Min(), 1);
   EXPECT_EQ(graph.XAxis().AxisScale(), asLog);
+}
+
+TEST(ApplyGraphRange, theOpeningRangeReturnsFromARangeWhollyAboveIt) {
+  TXYGraph graph;
+  ConfigureToolGraph(graph);
+  ApplyGraphRange(graph, TGraphRange{});
+  ApplyGraphRange(graph, TGraphRange{30, 20, 5, 30, 20, 5, asNormal, asNormal});
+  EXPECT_NO_THROW(ApplyGraphRange(graph, TGraphRange{}));
+  EXPECT_EQ(graph.XAxis().Min(), -10);
+  EXPECT_EQ(graph.YAxis().Max(), 10);
+}
+
+// Every finite range the axes accept gets a layout with the labels inside
+// the picture and room left for the plot.
+TEST(ToolGraph, labelsStayInsideForEveryAcceptedRange) {
+  struct Case {
+    double xMin, xMax, yMin, yMax;
+  };
+  const Case cases[] = {
+      {0, 1e307, -10, 10},          {-1e307, 0, -10, 10},      {-1e308, 1e307, -10, 10},
+      {1e307, 1.7e308, -10, 10},    {-10, 10, 0, 1e307},       {-10, 10, -1e308, -1e307},
+      {-10, 10, 1e300, 1e301},      {1, 1.000000001, -10, 10}, {-7, -2, -1, 0},
+      {-1e-300, 1e-300, -10, 10},   {1e-300, 2e-300, 5, 6},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.xMin << ":" << c.xMax << " " << c.yMin << ":" << c.yMax);
+    TXYGraph graph;
+    graph.SetClientSize(QSize(700, 500));
+    ConfigureToolGraph(graph);
+    ApplyGraphRange(graph, TGraphRange{});
+    // As zeltacalc-plot applies a range without a step.
+    const auto standInStep = [](double min, double max) { return std::max(max - min, kMinAxisRange) / 5; };
+    ASSERT_NO_THROW(ApplyGraphRange(graph, TGraphRange{c.xMax, c.xMin, standInStep(c.xMin, c.xMax), c.yMax, c.yMin,
+                                                       standInStep(c.yMin, c.yMax), asNormal, asNormal}));
+    graph.XAxis().SetAutoStep(true);
+    graph.YAxis().SetAutoStep(true);
+    QImage image(graph.ClientSize(), QImage::Format_RGB32);
+    QPainter painter(&image);
+    ASSERT_NO_THROW(graph.DrawGraph(painter));
+    painter.end();
+
+    EXPECT_GT(graph.PlotWidth(), graph.Width() / 2);
+    EXPECT_GT(graph.PlotHeight(), graph.Height() / 2);
+    const TGraphAxis& x = graph.XAxis();
+    const TGraphAxis& y = graph.YAxis();
+    const QFontMetrics xMetrics(x.LabelFont()), yMetrics(y.LabelFont());
+    ASSERT_GT(x.LabelValueList().Count(), 0);
+    ASSERT_GT(y.LabelValueList().Count(), 0);
+    for (int i = 0; i < x.LabelValueList().Count(); ++i) {
+      const double v = x.LabelValueList()[i];
+      const int half = xMetrics.horizontalAdvance(x.GetValueText(v)) / 2;
+      EXPECT_GE(x.GetValuePos(v) - half, 0) << x.GetValueText(v).toStdString();
+      EXPECT_LE(x.GetValuePos(v) + half, graph.Width()) << x.GetValueText(v).toStdString();
+    }
+    EXPECT_LE(x.AxisPos() + x.LabelSpace() + x.GetMaxLabelsHeight(), graph.Height());
+    EXPECT_GE(y.AxisPos() - y.LabelSpace() - y.GetMaxLabelsWidth(), 0);
+    for (int i = 0; i < y.LabelValueList().Count(); ++i) {
+      const int p = y.GetValuePos(y.LabelValueList()[i]);
+      EXPECT_GE(p - yMetrics.height() / 2, 0);
+      EXPECT_LE(p + yMetrics.height() / 2, graph.Height());
+    }
+  }
 }
 
 TEST(ToolGraph, curvesGetTheRowColoursAndJoinAcrossJumps) {

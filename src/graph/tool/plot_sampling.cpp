@@ -21,9 +21,10 @@ float PlotSpacing(int trackBarMinimum, int trackBarPosition) {
   return h == 0.0f ? 0.02f : h;
 }
 
-int SampleExpression(const SampleEvaluator& evaluate, std::string_view expression, double xMin, double xMax,
-                     float spacing, const SampleSink& sink) {
-  if (!std::isfinite(xMin) || !std::isfinite(xMax) || xMin > xMax) return 0;
+TSampleCount SampleExpression(const SampleEvaluator& evaluate, std::string_view expression, double xMin, double xMax,
+                              float spacing, const SampleSink& sink) {
+  TSampleCount count;
+  if (!std::isfinite(xMin) || !std::isfinite(xMax) || xMin > xMax) return count;
   double h = spacing > 0.0f ? static_cast<double>(spacing) : 0.02;
   if ((xMax - xMin) / (2.0 * h) > kMaxPlotRounds) h = (xMax - xMin) / (2.0 * kMaxPlotRounds);
 
@@ -39,17 +40,18 @@ int SampleExpression(const SampleEvaluator& evaluate, std::string_view expressio
       variables.front() = entry;
     }
     evaluate(expression, variables, result);
-    return result.dwStatusCode == status::kSuccess ? static_cast<double>(result.dwSource) : 0.0;
+    if (result.dwStatusCode != status::kSuccess) return 0.0;
+    ++count.computed;
+    return static_cast<double>(result.dwSource);
   };
 
-  int count = 0;
   double x = xMin;
   while (x <= xMax) {
     const double y1 = sample(x);
     const double y2 = sample(x + h);
     sink(x, y1);
     sink(x + h, y2);
-    count += 2;
+    count.samples += 2;
     const double next = x + 2.0 * h;
     if (!(next > x)) break;  // the step vanished against x: nothing more to see
     x = next;
@@ -57,8 +59,8 @@ int SampleExpression(const SampleEvaluator& evaluate, std::string_view expressio
   return count;
 }
 
-int SampleExpression(EngineContext& context, std::string_view expression, double xMin, double xMax, float spacing,
-                     const SampleSink& sink) {
+TSampleCount SampleExpression(EngineContext& context, std::string_view expression, double xMin, double xMax,
+                              float spacing, const SampleSink& sink) {
   return SampleExpression(
       [&context](std::string_view text, NameValueList& variables, TCalcResult& result) {
         CalcExpression(context, text, variables, result);
@@ -66,9 +68,10 @@ int SampleExpression(EngineContext& context, std::string_view expression, double
       expression, xMin, xMax, spacing, sink);
 }
 
-int PlotExpressionInto(EngineContext& context, TXYGraphSeries& series, std::string_view expression, float spacing) {
+TSampleCount PlotExpressionInto(EngineContext& context, TXYGraphSeries& series, std::string_view expression,
+                                float spacing) {
   series.Clear();
-  if (expression.empty() || series.ParentGraph() == nullptr) return 0;
+  if (expression.empty() || series.ParentGraph() == nullptr) return {};
   const TGraphAxis& xAxis = series.ParentGraph()->XAxis();
   return SampleExpression(context, expression, xAxis.Min(), xAxis.Max(), spacing,
                           [&series](double x, double y) { series.AddXY(x, y); });

@@ -38,18 +38,27 @@ using SampleEvaluator =
 // Receives each sample as it is made.
 using SampleSink = std::function<void(double x, double y)>;
 
+struct TSampleCount {
+  int samples = 0;   // points delivered
+  int computed = 0;  // of them, the ones the engine computed (not put at 0)
+  // Samples were taken and not one of them could be computed: the curve
+  // is a flat stand-in on the x axis, not the function.
+  bool NoneComputed() const { return samples > 0 && computed == 0; }
+};
+
 // Samples `expression` from xMin while x ≤ xMax, two points per round: x and
 // x + h, then x advances by 2h. A private variable list holds only "x" (the
 // engine adds "ANS"); a sample whose status is not success lies at y = 0.
 // A thrown engine failure ends the sampling; the samples made so far stay
-// delivered. Returns the number of samples.
-int SampleExpression(const SampleEvaluator& evaluate, std::string_view expression, double xMin, double xMax,
-                     float spacing, const SampleSink& sink);
-int SampleExpression(EngineContext& context, std::string_view expression, double xMin, double xMax, float spacing,
-                     const SampleSink& sink);
+// delivered.
+TSampleCount SampleExpression(const SampleEvaluator& evaluate, std::string_view expression, double xMin, double xMax,
+                              float spacing, const SampleSink& sink);
+TSampleCount SampleExpression(EngineContext& context, std::string_view expression, double xMin, double xMax,
+                              float spacing, const SampleSink& sink);
 
 // Clears `series` and fills it with the samples of `expression` over its
 // graph's current X range; an empty expression only clears it.
-int PlotExpressionInto(EngineContext& context, TXYGraphSeries& series, std::string_view expression, float spacing);
+TSampleCount PlotExpressionInto(EngineContext& context, TXYGraphSeries& series, std::string_view expression,
+                                float spacing);
 
 }  // namespace zc

@@ -81,12 +81,21 @@ void ApplyGraphRange(TXYGraph& graph, const TGraphRange& range) {
   const double oldXMax = x.Max(), oldXMin = x.Min(), oldXStep = x.TickStep();
   const double oldYMax = y.Max(), oldYMin = y.Min(), oldYStep = y.TickStep();
   const TAxisScale oldXType = x.AxisScale(), oldYType = y.AxisScale();
+  const Step xMax{[&] { x.SetMax(range.xMax); }, [&] { x.SetMax(oldXMax); }};
+  const Step xMin{[&] { x.SetMin(range.xMin); }, [&] { x.SetMin(oldXMin); }};
+  const Step yMax{[&] { y.SetMax(range.yMax); }, [&] { y.SetMax(oldYMax); }};
+  const Step yMin{[&] { y.SetMin(range.yMin); }, [&] { y.SetMin(oldYMin); }};
+  // The maximum goes first, unless it would land at or below the current
+  // minimum: then the minimum moves out of its way first, so a range that
+  // lies wholly below the current one is not refused half-way.
+  const bool xMinFirst = !(range.xMax > oldXMin);
+  const bool yMinFirst = !(range.yMax > oldYMin);
   const Step steps[] = {
-      {[&] { x.SetMax(range.xMax); }, [&] { x.SetMax(oldXMax); }},
-      {[&] { x.SetMin(range.xMin); }, [&] { x.SetMin(oldXMin); }},
+      xMinFirst ? xMin : xMax,
+      xMinFirst ? xMax : xMin,
       {[&] { x.SetTickStep(range.xStep); }, [&] { x.SetTickStep(oldXStep); }},
-      {[&] { y.SetMax(range.yMax); }, [&] { y.SetMax(oldYMax); }},
-      {[&] { y.SetMin(range.yMin); }, [&] { y.SetMin(oldYMin); }},
+      yMinFirst ? yMin : yMax,
+      yMinFirst ? yMax : yMin,
       {[&] { y.SetTickStep(range.yStep); }, [&] { y.SetTickStep(oldYStep); }},
       {[&] { x.SetAxisScale(range.xType); }, [&] { x.SetAxisScale(oldXType); }},
       {[&] { y.SetAxisScale(range.yType); }, [&] { y.SetAxisScale(oldYType); }},

@@ -37,9 +37,11 @@ struct TGraphRange {
 };
 
 // Applies X max, X min, X step, Y max, Y min, Y step, X scale, Y scale in
-// this order. When one of them fails, that one property gets its previous
-// value back, the rest is skipped, and the failure (EXYGraphAxisError) is
-// rethrown; properties already applied keep their new values.
+// this order; an axis whose new maximum lies at or below its current
+// minimum gets its minimum first. When one of them fails, that one property
+// gets its previous value back, the rest is skipped, and the failure
+// (EXYGraphAxisError) is rethrown; properties already applied keep their
+// new values.
 void ApplyGraphRange(TXYGraph& graph, const TGraphRange& range);
 
 }  // namespace zc

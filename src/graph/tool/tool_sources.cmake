@@ -1,6 +1,8 @@
 # Sampling expressions into the graph and the tool's graph settings: no
 # widgets, shared by the graph tool window and zeltacalc-plot.
 add_library(zc_graph_plot STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/curve_legend.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/curve_legend.h
   ${CMAKE_CURRENT_LIST_DIR}/plot_sampling.cpp
   ${CMAKE_CURRENT_LIST_DIR}/plot_sampling.h
   ${CMAKE_CURRENT_LIST_DIR}/tool_graph_setup.cpp
