@@ -19,3 +19,6 @@ target_link_libraries(zc_graph_view_test PRIVATE zc_graph_tool Qt6::Test)
 zc_target_defaults(zc_graph_view_test)
 add_test(NAME zc_graph_view_test COMMAND zc_graph_view_test)
 set_tests_properties(zc_graph_view_test PROPERTIES ENVIRONMENT "${ZC_QT_TEST_ENV}")
+# The view on a screen scaled to 200 %.
+add_test(NAME zc_graph_view_test_scaled COMMAND zc_graph_view_test pictureHasOnePixelPerScreenPixel)
+set_tests_properties(zc_graph_view_test_scaled PROPERTIES ENVIRONMENT "${ZC_QT_TEST_ENV};QT_SCALE_FACTOR=2")

@@ -1,5 +1,6 @@
 // The on-screen host: it follows its own size and paints the graph's picture
 // from the off-screen image, and a failing drawing never escapes a paint.
+#include "graph_export.h"
 #include "graph_view.h"
 #include "xy_series_line.h"
 
@@ -31,6 +32,28 @@ class GraphViewTest : public QObject {
     painter.end();
     QCOMPARE(shown, expected);
     QCOMPARE(view.Picture(), expected);
+  }
+
+  // At 150 % or 200 % the view draws one image pixel per screen pixel, the
+  // same picture a bitmap gets at that scale: not an enlarged one. The test
+  // runs once more with QT_SCALE_FACTOR=2.
+  void pictureHasOnePixelPerScreenPixel() {
+    TGraphView view;
+    view.resize(320, 240);
+    auto* series = new TXYLineSeries();
+    series->SetParentGraph(&view.Graph());
+    series->AddXY(1, 1);
+    series->AddXY(9, 7);
+    view.grab();
+    const qreal ratio = view.devicePixelRatioF();
+    if (qEnvironmentVariable("QT_SCALE_FACTOR") == QStringLiteral("2")) QCOMPARE(ratio, 2.0);
+    QCOMPARE(view.Picture().size(), QSize(320, 240) * ratio);
+    QCOMPARE(view.Picture().devicePixelRatio(), ratio);
+    QCOMPARE(view.Graph().ClientSize(), QSize(320, 240));
+
+    view.Graph().SetBitmapScale(ratio);
+    const QImage expected = RenderGraphImage(view.Graph());
+    QCOMPARE(view.Picture(), expected.convertToFormat(view.Picture().format()));
   }
 
   void anAxisFailureIsReportedInsteadOfThrown() {

@@ -26,6 +26,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <cmath>
 #include <exception>
 
 namespace zc {
@@ -71,8 +72,14 @@ TForm5::TForm5(EngineContext& context, UserPrompts& prompts, QWidget* parent)
   Panel1->setMinimumHeight(kGraphPanelHeight);
   auto* graphLayout = new QVBoxLayout(Panel1);
   graphLayout->setContentsMargins(0, 0, 0, 0);
+  graphLayout->setSpacing(0);
   XYGraph1 = new TGraphView(Panel1);
-  graphLayout->addWidget(XYGraph1);
+  graphLayout->addWidget(XYGraph1, 1);
+  // The axis values under the cursor, in a small line under the graph.
+  Label10 = new QLabel(Panel1);
+  Label10->setContentsMargins(6, 1, 6, 1);
+  Label10->setFixedHeight(Label10->sizeHint().height());
+  graphLayout->addWidget(Label10);
   top->addWidget(Panel1, 1);
   Panel4 = CreateRightPanel();
   top->addWidget(Panel4);
@@ -102,12 +109,25 @@ TForm5::TForm5(EngineContext& context, UserPrompts& prompts, QWidget* parent)
   C1 = PopupMenu1->addAction(QStringLiteral("ビットマップ形式でコピー(&B)"), this, &TForm5::C1Click);
   V1 = PopupMenu1->addAction(QStringLiteral("ベクター形式でコピー(&V)"), this, &TForm5::V1Click);
   S1 = PopupMenu1->addAction(QStringLiteral("名前を付けて保存(&S)..."), this, &TForm5::S1Click);
+  PopupMenu1->addSeparator();
+  R1 = PopupMenu1->addAction(QStringLiteral("範囲を元に戻す"), this, &TForm5::R1Click);
   XYGraph1->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(XYGraph1, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { PopupMenu1->popup(XYGraph1->mapToGlobal(at)); });
   // A failure while drawing (data an axis setting cannot take) shows where
   // range failures show.
   connect(XYGraph1, &TGraphView::drawFailed, this, &TForm5::ShowBanner);
+  connect(XYGraph1, &TGraphView::zoomRequested, this,
+          [this](const QPointF& at, double xFactor, double yFactor) {
+            ZoomAt(at, xFactor, yFactor);
+            ShowCursorPosition(at);
+          });
+  connect(XYGraph1, &TGraphView::panStarted, this, &TForm5::BeginPan);
+  connect(XYGraph1, &TGraphView::panMoved, this, &TForm5::PanTo);
+  connect(XYGraph1, &TGraphView::panFinished, this, &TForm5::EndPan);
+  connect(XYGraph1, &TGraphView::resetRequested, this, &TForm5::RestorePanelRange);
+  connect(XYGraph1, &TGraphView::cursorMoved, this, &TForm5::ShowCursorPosition);
+  connect(XYGraph1, &TGraphView::cursorLeft, Label10, &QLabel::clear);
 
   FSeries = ConfigureToolGraph(XYGraph1->Graph());
   FormCreate();
@@ -236,6 +256,7 @@ bool TForm5::SetGraphRange(double XMax, double XMin, double XStep, double YMax, 
     ShowBanner(QString::fromUtf8(failure.what()));
     return false;
   }
+  if (!GraphRangeFromView) FPanelRange = TGraphRange{XMax, XMin, XStep, YMax, YMin, YStep, XType, YType};
   GraphRangeUpdating = true;
   if (!GraphRangeFromEdits) {
     Edit1->setText(NumberText(XMax));
@@ -255,8 +276,8 @@ void TForm5::ShowBanner(const QString& message) {
   Panel6->raise();
 }
 
-void TForm5::RunShowingFailure(const std::function<void()>& action) {
-  zc::RunShowingFailure(FPrompts, this, action);
+bool TForm5::RunShowingFailure(const std::function<void()>& action) {
+  return zc::RunShowingFailure(FPrompts, this, action);
 }
 
 void TForm5::Edit1Change() {
@@ -297,8 +318,10 @@ void TForm5::RadioGroup1Click() {
   // The graph keeps its height; the window grows or shrinks by the rows.
   const int graphHeight = Panel1->height() > 0 && isVisible() ? Panel1->height() : kGraphPanelHeight;
   for (int i = 0; i < kFormulaRows; ++i) FormulaRows[static_cast<std::size_t>(i)]->setVisible(i < rows);
-  if (rows < 3) FSeries[2]->Clear();
-  if (rows < 2) FSeries[1]->Clear();
+  for (int i = rows; i < kFormulaRows; ++i) {
+    FSeries[static_cast<std::size_t>(i)]->Clear();
+    FPlottedTexts[static_cast<std::size_t>(i)].clear();
+  }
   // The layout must forget the hidden rows before the window may shrink.
   layout()->activate();
   resize(width(), graphHeight + rows * kRowHeight);
@@ -321,9 +344,210 @@ void TForm5::GroupBox3DblClick() {
 float TForm5::PlotSpacingNow() const { return PlotSpacing(TrackBar1->minimum(), TrackBar1->value()); }
 
 void TForm5::PlotExpression(const QString& Text, int SeriesIndex) {
-  TXYLineSeries& series = *FSeries[static_cast<std::size_t>(SeriesIndex)];
-  // On a failure the samples made so far stay on the graph.
-  RunShowingFailure([&] { PlotExpressionInto(FContext, series, Text.toUtf8().toStdString(), PlotSpacingNow()); });
+  const auto index = static_cast<std::size_t>(SeriesIndex);
+  TXYLineSeries& series = *FSeries[index];
+  FPlottedTexts[index] = Text;
+  // On a failure the samples made so far stay on the graph; zooming does
+  // not ask for the same failure again.
+  const bool plotted = RunShowingFailure(
+      [&] { PlotExpressionInto(FContext, series, Text.toUtf8().toStdString(), PlotSpacingNow()); });
+  if (!plotted) FPlottedTexts[index].clear();
+}
+
+void TForm5::ReplotCurves() {
+  for (int i = 0; i < kFormulaRows; ++i) {
+    const QString text = FPlottedTexts[static_cast<std::size_t>(i)];
+    if (!text.isEmpty()) PlotExpression(text, i);
+  }
+}
+
+// --- mouse navigation -------------------------------------------------------------
+
+TGraphRange TForm5::CurrentRange() {
+  const TGraphAxis& x = Graph().XAxis();
+  const TGraphAxis& y = Graph().YAxis();
+  return TGraphRange{x.Max(), x.Min(), x.TickStep(), y.Max(), y.Min(), y.TickStep(), x.AxisScale(), y.AxisScale()};
+}
+
+namespace {
+
+// Lays the graph out as it is drawn now; false when the axes cannot take
+// the data (the view shows that failure already).
+bool LayOut(TXYGraph& graph) {
+  try {
+    graph.CalcLayout();
+    return true;
+  } catch (const EXYGraphError&) {
+    return false;
+  }
+}
+
+void StoreSpan(const TAxisSpan& span, double& min, double& max) {
+  min = span.min;
+  max = span.max;
+}
+
+}  // namespace
+
+bool TForm5::ApplyFromView(const TGraphRange& range) {
+  GraphRangeFromView = true;
+  const bool applied =
+      SetGraphRange(range.xMax, range.xMin, range.xStep, range.yMax, range.yMin, range.yStep, range.xType, range.yType);
+  GraphRangeFromView = false;
+  return applied;
+}
+
+std::optional<QPointF> TForm5::ApplyAnchored(TGraphRange range, const TAnchor& anchor, bool moveX, bool moveY) {
+  if (!ApplyFromView(range)) return std::nullopt;
+  // New labels can move the plot's edges by a few pixels; move the range
+  // after them until the anchored point is back under its pixel.
+  for (int round = 0;; ++round) {
+    if (!LayOut(Graph())) return QPointF();  // the view shows why it cannot draw
+    const TGraphAxis& xAxis = Graph().XAxis();
+    const TGraphAxis& yAxis = Graph().YAxis();
+    const TAxisPixels xPixels = AxisPixelsOf(xAxis), yPixels = AxisPixelsOf(yAxis);
+    const TAxisSpan xSpan = AxisSpanOf(xAxis), ySpan = AxisSpanOf(yAxis);
+    const double xNow = SpanFraction(xSpan, anchor.x), yNow = SpanFraction(ySpan, anchor.y);
+    // An axis the step leaves alone keeps its range exactly.
+    const QPointF off(moveX ? std::fabs(PixelAtFraction(xPixels, xNow) - anchor.pixel.x()) : 0.0,
+                      moveY ? std::fabs(PixelAtFraction(yPixels, yNow) - anchor.pixel.y()) : 0.0);
+    if ((off.x() < 0.5 && off.y() < 0.5) || round == 3) return off;
+    if (off.x() >= 0.5) {
+      const double wanted = FractionAtPixel(xPixels, anchor.pixel.x());
+      StoreSpan(RoundedSpan(PanSpan(xSpan, xNow - wanted), xPixels.plotSize), range.xMin, range.xMax);
+    }
+    if (off.y() >= 0.5) {
+      const double wanted = FractionAtPixel(yPixels, anchor.pixel.y());
+      StoreSpan(RoundedSpan(PanSpan(ySpan, yNow - wanted), yPixels.plotSize), range.yMin, range.yMax);
+    }
+    if (!ApplyFromView(range)) return std::nullopt;
+  }
+}
+
+bool TForm5::FinishNavigation(bool applied, const TGraphRange& before) {
+  if (!applied) {
+    // Back to the picture before the step, keeping the axes' word on why.
+    const QString message = Panel6->text();
+    ApplyFromView(before);
+    ShowBanner(message);
+    return false;
+  }
+  // The spacing follows the new width as it does when the width is typed.
+  TrackBar1->setValue(TrackBarPositionForRange(Graph().XAxis().Max(), Graph().XAxis().Min()));
+  ReplotCurves();
+  return true;
+}
+
+bool TForm5::ZoomAt(const QPointF& position, double xFactor, double yFactor) {
+  if (!LayOut(Graph())) return false;
+  const TGraphRange before = CurrentRange();
+  const TAxisPixels xPixels = AxisPixelsOf(Graph().XAxis()), yPixels = AxisPixelsOf(Graph().YAxis());
+  const TAxisSpan xSpan = AxisSpanOf(Graph().XAxis()), ySpan = AxisSpanOf(Graph().YAxis());
+  const TAnchor anchor{position, ValueAtFraction(xSpan, FractionAtPixel(xPixels, position.x())),
+                       ValueAtFraction(ySpan, FractionAtPixel(yPixels, position.y()))};
+  const int xIntervals = NavigationIntervals(FPanelRange.xMin, FPanelRange.xMax, FPanelRange.xStep);
+  const int yIntervals = NavigationIntervals(FPanelRange.yMin, FPanelRange.yMax, FPanelRange.yStep);
+  // `xNudge` and `yNudge` are powers of the factors: 1 is the step asked for.
+  const auto zoomed = [&](double xNudge, double yNudge, bool& changed) {
+    TGraphRange range = before;
+    changed = false;
+    const auto zoomAxis = [&](const TAxisSpan& span, const TAxisPixels& pixels, double value, double factor,
+                              int intervals, double& min, double& max, double& step) {
+      if (factor == 1.0) return;
+      const TAxisSpan next = ZoomSpan(span, value, factor);
+      if (next.min == span.min && next.max == span.max) return;
+      const TAxisSpan rounded = RoundedSpan(next, pixels.plotSize);
+      StoreSpan(rounded, min, max);
+      step = NavigationTickStep(rounded, step, intervals);
+      changed = true;
+    };
+    zoomAxis(xSpan, xPixels, anchor.x, std::pow(xFactor, xNudge), xIntervals, range.xMin, range.xMax, range.xStep);
+    zoomAxis(ySpan, yPixels, anchor.y, std::pow(yFactor, yNudge), yIntervals, range.yMin, range.yMax, range.yStep);
+    return range;
+  };
+  // A label that comes to sit at an edge pulls that edge in by a few
+  // pixels, and near such a range no shift puts the point back under the
+  // cursor (each shift flips the label in or out). Zooming that axis a
+  // little less or more then lands with the point in place: 1, 1.05, 0.95,
+  // 1.1, … up to 0.3 and 1.7 times the step.
+  constexpr int kNudges = 29;
+  const auto nudgeAt = [](int index) { return 1.0 + (index % 2 == 0 ? 1 : -1) * 0.05 * ((index + 1) / 2); };
+  std::optional<TGraphRange> best;
+  double bestOff = 0;
+  int xIndex = 0, yIndex = 0;
+  while (xIndex < kNudges && yIndex < kNudges) {
+    bool changed = false;
+    const TGraphRange range = zoomed(nudgeAt(xIndex), nudgeAt(yIndex), changed);
+    // Zoomed in as far as the numbers go: nothing changes.
+    if (!changed) break;
+    const std::optional<QPointF> off = ApplyAnchored(range, anchor, xFactor != 1.0, yFactor != 1.0);
+    if (!off) return FinishNavigation(false, before);
+    if (!best || std::max(off->x(), off->y()) < bestOff) {
+      best = CurrentRange();
+      bestOff = std::max(off->x(), off->y());
+    }
+    if (bestOff < 0.5) return FinishNavigation(true, before);
+    if (off->x() >= 0.5) ++xIndex;
+    if (off->y() >= 0.5) ++yIndex;
+  }
+  return best ? FinishNavigation(ApplyFromView(*best), before) : false;
+}
+
+void TForm5::BeginPan(const QPointF& start) {
+  FPan.reset();
+  if (!LayOut(Graph())) return;
+  const TAxisPixels xPixels = AxisPixelsOf(Graph().XAxis()), yPixels = AxisPixelsOf(Graph().YAxis());
+  const TGraphRange range = CurrentRange();
+  FPan = TPan{start, range, xPixels, yPixels};
+}
+
+bool TForm5::PanTo(const QPointF& position) {
+  if (!FPan) return false;
+  const TGraphRange& start = FPan->range;
+  const double xMoved = FractionAtPixel(FPan->x, position.x()) - FractionAtPixel(FPan->x, FPan->start.x());
+  const double yMoved = FractionAtPixel(FPan->y, position.y()) - FractionAtPixel(FPan->y, FPan->start.y());
+  TGraphRange range = start;
+  // The picture follows the hand: the range moves the other way.
+  if (xMoved != 0) {
+    const TAxisSpan moved =
+        RoundedSpan(PanSpan(TAxisSpan{start.xMin, start.xMax, start.xType}, -xMoved), FPan->x.plotSize);
+    StoreSpan(moved, range.xMin, range.xMax);
+    range.xStep = NavigationTickStep(moved, start.xStep,
+                                     NavigationIntervals(FPanelRange.xMin, FPanelRange.xMax, FPanelRange.xStep));
+  }
+  if (yMoved != 0) {
+    const TAxisSpan moved =
+        RoundedSpan(PanSpan(TAxisSpan{start.yMin, start.yMax, start.yType}, -yMoved), FPan->y.plotSize);
+    StoreSpan(moved, range.yMin, range.yMax);
+    range.yStep = NavigationTickStep(moved, start.yStep,
+                                     NavigationIntervals(FPanelRange.yMin, FPanelRange.yMax, FPanelRange.yStep));
+  }
+  if (xMoved == 0 && yMoved == 0) return false;
+  // The range moves by the axis units of the pixels dragged, from where the
+  // drag started.
+  const TGraphRange before = CurrentRange();
+  return FinishNavigation(ApplyFromView(range), before);
+}
+
+void TForm5::EndPan() { FPan.reset(); }
+
+bool TForm5::RestorePanelRange() {
+  const TGraphRange before = CurrentRange();
+  return FinishNavigation(ApplyFromView(FPanelRange), before);
+}
+
+void TForm5::R1Click() { RestorePanelRange(); }
+
+void TForm5::ShowCursorPosition(const QPointF& position) {
+  const TXYGraph& graph = Graph();
+  if (!QRectF(graph.PlotArea()).contains(position)) {
+    Label10->clear();
+    return;
+  }
+  const TAxisPixels xPixels = AxisPixelsOf(graph.XAxis()), yPixels = AxisPixelsOf(graph.YAxis());
+  const QString x = AxisReadoutText(AxisSpanOf(graph.XAxis()), xPixels, position.x(), graph.PiSymbol());
+  const QString y = AxisReadoutText(AxisSpanOf(graph.YAxis()), yPixels, position.y(), graph.PiSymbol());
+  Label10->setText(QStringLiteral("x = %1    y = %2").arg(x, y));
 }
 
 void TForm5::Button2Click() { PlotExpression(FormulaEdits[0]->text(), 0); }

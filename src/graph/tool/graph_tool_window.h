@@ -8,11 +8,15 @@
 #include "graph_export.h"
 #include "tool_graph_setup.h"
 #include "user_prompts.h"
+#include "view_navigation.h"
 
 #include <QDialog>
+#include <QPointF>
 #include <QString>
 
 #include <array>
+#include <functional>
+#include <optional>
 
 class QAction;
 class QButtonGroup;
@@ -61,6 +65,30 @@ class TForm5 : public QDialog {
   // The sample spacing the track bar gives now.
   float PlotSpacingNow() const;
 
+  // --- mouse navigation -------------------------------------------------------------
+  // Each step goes through SetGraphRange, so the side panel follows and the
+  // axis model's rules and messages hold; the curves are sampled again for
+  // the new range. A step the axes refuse shows its message in the banner
+  // and leaves the range as it was. Positions are the graph view's pixels.
+  //
+  // Zooms each axis by its factor (1 leaves it alone) around the point
+  // under `position`, which stays under it (within a pixel).
+  bool ZoomAt(const QPointF& position, double xFactor, double yFactor);
+  // A drag: the range moves by the axis units of the pixels dragged since
+  // `start`, so the picture follows the cursor.
+  void BeginPan(const QPointF& start);
+  bool PanTo(const QPointF& position);
+  void EndPan();
+  // Back to the side panel's range: the one last typed there, or set when
+  // the window was opened ("範囲を元に戻す", double click).
+  bool RestorePanelRange();
+  const TGraphRange& PanelRange() const { return FPanelRange; }
+  // The range the graph shows now.
+  TGraphRange CurrentRange();
+  // Shows the axis values under `position` in the read-out under the graph;
+  // empty outside the plot area.
+  void ShowCursorPosition(const QPointF& position);
+
   // Saves the picture as the save dialog's type `filterIndex` (0 bitmap,
   // 1 enhanced metafile, then PNG, SVG, PDF), adding that type's extension
   // when the name has none. Returns the name used. Throws GraphExportError
@@ -80,6 +108,8 @@ class TForm5 : public QDialog {
   QAction* C1 = nullptr;  // ビットマップ形式でコピー(&B)
   QAction* V1 = nullptr;  // ベクター形式でコピー(&V)
   QAction* S1 = nullptr;  // 名前を付けて保存(&S)...
+  QAction* R1 = nullptr;  // 範囲を元に戻す
+  QLabel* Label10 = nullptr;  // cursor read-out under the graph
   QWidget* Panel1 = nullptr;  // graph panel
   QWidget* Panel4 = nullptr;  // right panel
   QGroupBox* GroupBox1 = nullptr;
@@ -118,6 +148,7 @@ class TForm5 : public QDialog {
   void C1Click();
   void V1Click();
   void S1Click();
+  void R1Click();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -128,15 +159,47 @@ class TForm5 : public QDialog {
   QFrame* CreateFormulaRow(int index);
   // Edit1KeyPress: true when the key may reach a range edit.
   static bool RangeKeyAccepted(const QString& text);
-  // Runs a menu or button action; a failure is shown to the user.
-  void RunShowingFailure(const std::function<void()>& action);
+  // Runs a menu or button action; a failure is shown to the user. Returns
+  // whether the action ran to its end.
+  bool RunShowingFailure(const std::function<void()>& action);
   void ShowBanner(const QString& message);
+
+  // SetGraphRange for a range reached with the mouse: the panel's range
+  // to return to stays.
+  bool ApplyFromView(const TGraphRange& range);
+  // Applies `range` and moves it (along the axes allowed to move) until the
+  // anchored values sit under the anchor's pixel in the new layout. Returns
+  // how many pixels off they end up across and down, or nothing when the
+  // axes refused a range.
+  struct TAnchor {
+    QPointF pixel;
+    double x, y;
+  };
+  std::optional<QPointF> ApplyAnchored(TGraphRange range, const TAnchor& anchor, bool moveX, bool moveY);
+  // The end of a navigation step: the curves sampled again for the new
+  // range, or, when the axes refused it, the range `before` back with the
+  // message in the banner.
+  bool FinishNavigation(bool applied, const TGraphRange& before);
+  // Samples the expressions last plotted again over the current range.
+  void ReplotCurves();
 
   EngineContext& FContext;
   UserPrompts& FPrompts;
   std::array<TXYLineSeries*, kFormulaRows> FSeries{};
+  // What each curve was plotted from: navigation samples it again.
+  std::array<QString, kFormulaRows> FPlottedTexts{};
   bool GraphRangeUpdating = false;
   bool GraphRangeFromEdits = false;
+  // SetGraphRange called by mouse navigation: the panel's range stays.
+  bool GraphRangeFromView = false;
+  TGraphRange FPanelRange;
+  // A drag in progress: the range and layout it started from.
+  struct TPan {
+    QPointF start;
+    TGraphRange range;
+    TAxisPixels x, y;
+  };
+  std::optional<TPan> FPan;
 };
 
 }  // namespace zc

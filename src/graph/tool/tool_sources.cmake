@@ -7,6 +7,8 @@ add_library(zc_graph_plot STATIC
   ${CMAKE_CURRENT_LIST_DIR}/plot_sampling.h
   ${CMAKE_CURRENT_LIST_DIR}/tool_graph_setup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tool_graph_setup.h
+  ${CMAKE_CURRENT_LIST_DIR}/view_navigation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/view_navigation.h
 )
 target_include_directories(zc_graph_plot PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(zc_graph_plot PUBLIC zc_graph zc_engine zc_common)
