@@ -1,6 +1,7 @@
 // Sampling expressions for the graph tool and zeltacalc-plot, the track-bar
 // spacing rules and the rule by which a new range is applied.
 #include "calc_expression.h"
+#include "curve_legend.h"
 #include "graph_error.h"
 #include "number_text.h"
 #include "plot_sampling.h"
@@ -365,6 +366,37 @@ TEST(ToolGraph, labelsStayInsideForEveryAcceptedRange) {
       EXPECT_GE(p - yMetrics.height() / 2, 0);
       EXPECT_LE(p + yMetrics.height() / 2, graph.Height());
     }
+  }
+}
+
+TEST(CurveLegend, takesTheFirstCornerTheLabelsLeaveFree) {
+  struct Case {
+    const char* what;
+    TGraphRange range;
+    bool right, top;
+  };
+  const Case cases[] = {
+      {"axes in the middle", {10, -10, 5, 10, -10, 5, asNormal, asNormal}, true, true},
+      {"y labels along the right edge", {0, -10, 5, 10, -10, 5, asNormal, asNormal}, false, true},
+      {"x labels along the top", {10, -10, 5, 0, -10, 5, asNormal, asNormal}, true, false},
+      {"both", {0, -10, 5, 0, -10, 5, asNormal, asNormal}, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TXYGraph graph;
+    graph.SetClientSize(QSize(700, 500));
+    ConfigureToolGraph(graph);
+    ApplyGraphRange(graph, c.range);
+    QImage image(graph.ClientSize(), QImage::Format_RGB32);
+    QPainter painter(&image);
+    graph.DrawGraph(painter);
+    const QFontMetrics metrics(graph.YAxis().LabelFont());
+    const QRect box = CurveLegendRect(graph, metrics, {{QStringLiteral("sin(x*20)*5"), Qt::blue}, {QStringLiteral("x"), Qt::red}});
+    const QRect plot = graph.PlotArea();
+    EXPECT_TRUE(plot.contains(box));
+    EXPECT_EQ(box.center().x() > plot.center().x(), c.right);
+    EXPECT_EQ(box.center().y() < plot.center().y(), c.top);
+    EXPECT_GE(box.height(), 2 * metrics.height());
   }
 }
 
