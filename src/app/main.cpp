@@ -3,6 +3,7 @@
 #include <QIcon>
 
 #include "app_dir.h"
+#include "application_setup.h"
 #include "dialog_prompts.h"
 #include "main_window.h"
 #include "quit_on_signal.h"
@@ -10,9 +11,7 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("zeltacalc"));
-  QApplication::setApplicationDisplayName(QStringLiteral("ZELTA CALC SYSTEM"));
-  QApplication::setDesktopFileName(QStringLiteral("zeltacalc"));
+  zc::SetUpApplication(app);
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/zeltacalc.svg")));
 
   zc::DialogPrompts prompts;

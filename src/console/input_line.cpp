@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -61,11 +62,35 @@ void TInputLine::InsertHistory(int index, const QString& line) {
     insertItem(index, line);
   }
   if (Text() != text || CaretPosition() != caret) SetTextSilently(text, caret);
+  walk_.Restart();
+}
+
+bool TInputLine::StepHistory(HistoryWalk::Direction direction) {
+  const std::optional<QString> recalled = walk_.Step(direction, History(), Text());
+  if (!recalled) return false;
+  SetTextSilently(*recalled, static_cast<int>(recalled->size()));
+  emit TextChangedByUser();
+  return true;
+}
+
+void TInputLine::showPopup() {
+  QComboBox::showPopup();
+  // The combo box would open at the entry it last showed, which after a few
+  // Enters is the oldest one.
+  if (count() > 0) {
+    view()->setCurrentIndex(model()->index(0, modelColumn()));
+    view()->scrollToTop();
+  }
 }
 
 bool TInputLine::HandleKey(QKeyEvent* event) {
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    emit EnterPressed(event->modifiers().testFlag(Qt::ShiftModifier));
+    emit EnterPressed(modifiers.testFlag(Qt::ShiftModifier));
+    return true;
+  }
+  if ((event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) && modifiers == Qt::NoModifier) {
+    StepHistory(event->key() == Qt::Key_Up ? HistoryWalk::Direction::Older : HistoryWalk::Direction::Newer);
     return true;
   }
   // Delete produces no character of its own, like the arrow keys.

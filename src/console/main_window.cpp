@@ -363,6 +363,7 @@ void TForm1::ToggleTenkeys() {
     links.pressEnter = [this] {
       PressEnter(QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier));
     };
+    links.stepHistory = [this](HistoryWalk::Direction direction) { ComboBox1->StepHistory(direction); };
     return new TTenkeys(ComboBox1, std::move(links), this);
   });
 }

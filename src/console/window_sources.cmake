@@ -4,6 +4,7 @@ target_sources(zc_console PRIVATE
   console_log.cpp
   control_panel.cpp
   function_menus.cpp
+  history_walk.cpp
   input_line.cpp
   main_menu.cpp
   main_window.cpp

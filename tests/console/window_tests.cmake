@@ -11,7 +11,7 @@ zc_target_defaults(zc_quick_buttons_tests)
 add_test(NAME zc_quick_buttons_tests COMMAND zc_quick_buttons_tests)
 set_tests_properties(zc_quick_buttons_tests PROPERTIES ENVIRONMENT "${ZC_QT_TEST_ENV}")
 
-add_executable(zc_console_text_tests console_text_test.cpp)
+add_executable(zc_console_text_tests console_text_test.cpp console_state_test.cpp)
 target_link_libraries(zc_console_text_tests PRIVATE zc_console GTest::gtest_main)
 zc_target_defaults(zc_console_text_tests)
 gtest_discover_tests(zc_console_text_tests DISCOVERY_MODE PRE_TEST)
