@@ -15,10 +15,14 @@ int main(int argc, char* argv[]) {
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/zeltacalc.svg")));
 
   zc::DialogPrompts prompts;
-  zc::TForm1 form(zc::ResolveAppDir(zc::DefaultAppDirChoice()), prompts);
+  const zc::AppDirChoice choice = zc::DefaultAppDirChoice();
+  const QString appDir = zc::ResolveAppDir(choice);
+  zc::TForm1 form(appDir, prompts);
+  form.StartSession(zc::SessionFilePath(appDir, choice.userDataDir));
   zc::CreateStartupWindows(form);
   QObject::connect(&form, &zc::TForm1::Closed, &app, &QApplication::quit);
-  // Leaving the event loop destroys the window, which writes Functions.inf.
+  // Leaving the event loop destroys the window, which writes Functions.inf
+  // and the session.
   zc::QuitOnTerminationSignals(&app, [] { QApplication::quit(); });
   form.show();
   return QApplication::exec();

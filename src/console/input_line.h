@@ -1,7 +1,7 @@
 // The input line (ComboBox1): an editable combo box whose drop-down list is
 // the input history, newest entry on top. It knows no commands of its own:
 // every line goes to the engine. Enter, with or without Shift, evaluates;
-// Up and Down walk the history.
+// Up and Down walk the history; Ctrl+Space asks for name completion.
 #pragma once
 
 #include <QComboBox>
@@ -28,6 +28,8 @@ class TInputLine : public QComboBox {
   void AddHistoryOnTop(const QString& line);
   void AddHistoryAtBottom(const QString& line);
   QStringList History() const;
+  // Replaces the whole history (newest first), as a restored session does.
+  void SetHistory(const QStringList& lines);
 
   // One step through the history, as Up and Down do: the recalled line
   // replaces the text with the caret at its end, and is reported like
@@ -46,6 +48,11 @@ class TInputLine : public QComboBox {
   // The user changed the text: typing, pasting, choosing a history entry or
   // walking the history.
   void TextChangedByUser();
+  // Any key pressed on the line, before it takes effect.
+  void KeyPressed();
+  // Ctrl+Space: the user wants the names that complete the word before the
+  // caret. Nothing else ever asks for them.
+  void CompletionRequested();
 
  protected:
   // Keys reach the combo box itself while it holds the focus, and the line

@@ -26,3 +26,15 @@ target_link_libraries(zc_startup_windows_tests PRIVATE zc_test_prompts zc_app Qt
 zc_target_defaults(zc_startup_windows_tests)
 add_test(NAME zc_startup_windows_tests COMMAND zc_startup_windows_tests)
 set_tests_properties(zc_startup_windows_tests PROPERTIES ENVIRONMENT "${ZC_QT_TEST_ENV}")
+
+add_executable(zc_console_keys_tests console_keys_test.cpp main_window_test_support.h)
+target_link_libraries(zc_console_keys_tests PRIVATE zc_test_prompts zc_console Qt6::Test)
+zc_target_defaults(zc_console_keys_tests)
+add_test(NAME zc_console_keys_tests COMMAND zc_console_keys_tests)
+set_tests_properties(zc_console_keys_tests PROPERTIES ENVIRONMENT "${ZC_QT_TEST_ENV}")
+
+add_executable(zc_session_tests session_test.cpp main_window_test_support.h)
+target_link_libraries(zc_session_tests PRIVATE zc_test_prompts zc_app Qt6::Test)
+zc_target_defaults(zc_session_tests)
+add_test(NAME zc_session_tests COMMAND zc_session_tests)
+set_tests_properties(zc_session_tests PROPERTIES ENVIRONMENT "${ZC_QT_TEST_ENV}")
