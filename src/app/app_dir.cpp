@@ -90,4 +90,11 @@ QString ResolveAppDir(const AppDirChoice& choice) {
   return WithSlash(choice.userDataDir);
 }
 
+QString SessionFilePath(const QString& appDir, const QString& userDataDir) {
+  const QString name = QStringLiteral("Session.ini");
+  if (IsWritableDir(appDir)) return WithSlash(appDir) + name;
+  QDir().mkpath(userDataDir);
+  return WithSlash(userDataDir) + name;
+}
+
 }  // namespace zc

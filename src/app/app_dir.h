@@ -38,4 +38,8 @@ QString ResolveAppDir(const AppDirChoice& choice);
 // True when a file can be created in `dir`.
 bool IsWritableDir(const QString& dir);
 
+// Where the main window keeps its session: "Session.ini" in AppDir, or in
+// the per-user folder (created when needed) when AppDir cannot be written.
+QString SessionFilePath(const QString& appDir, const QString& userDataDir);
+
 }  // namespace zc

@@ -3,6 +3,7 @@
 #include <QIcon>
 
 #include "app_dir.h"
+#include "application_setup.h"
 #include "dialog_prompts.h"
 #include "main_window.h"
 #include "quit_on_signal.h"
@@ -10,16 +11,18 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("zeltacalc"));
-  QApplication::setApplicationDisplayName(QStringLiteral("ZELTA CALC SYSTEM"));
-  QApplication::setDesktopFileName(QStringLiteral("zeltacalc"));
+  zc::SetUpApplication(app);
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/zeltacalc.svg")));
 
   zc::DialogPrompts prompts;
-  zc::TForm1 form(zc::ResolveAppDir(zc::DefaultAppDirChoice()), prompts);
+  const zc::AppDirChoice choice = zc::DefaultAppDirChoice();
+  const QString appDir = zc::ResolveAppDir(choice);
+  zc::TForm1 form(appDir, prompts);
+  form.StartSession(zc::SessionFilePath(appDir, choice.userDataDir));
   zc::CreateStartupWindows(form);
   QObject::connect(&form, &zc::TForm1::Closed, &app, &QApplication::quit);
-  // Leaving the event loop destroys the window, which writes Functions.inf.
+  // Leaving the event loop destroys the window, which writes Functions.inf
+  // and the session.
   zc::QuitOnTerminationSignals(&app, [] { QApplication::quit(); });
   form.show();
   return QApplication::exec();

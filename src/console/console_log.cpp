@@ -4,6 +4,7 @@
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -89,6 +90,13 @@ QString TConsoleLog::TextWithCrLf() const {
 
 void TConsoleLog::contextMenuEvent(QContextMenuEvent* event) {
   popup_->exec(event->globalPos());
+}
+
+QString TConsoleLog::LineText(int line) const { return document()->findBlockByNumber(line).text(); }
+
+void TConsoleLog::mouseDoubleClickEvent(QMouseEvent* event) {
+  QPlainTextEdit::mouseDoubleClickEvent(event);
+  if (event->button() == Qt::LeftButton) emit LineDoubleClicked(cursorForPosition(event->position().toPoint()).block().text());
 }
 
 void TConsoleLog::UpdatePopupMenu() { copyAction_->setEnabled(textCursor().hasSelection()); }

@@ -38,12 +38,20 @@ class TConsoleLog : public QPlainTextEdit {
   // The whole log with CR LF line ends, as it is saved.
   QString TextWithCrLf() const;
 
+  // The text of line `line` (0 is the first).
+  QString LineText(int line) const;
+
   QMenu* PopupMenu() const { return popup_; }
   QAction* SelectAllAction() const { return selectAllAction_; }
   QAction* CopyAction() const { return copyAction_; }
 
+ signals:
+  // A double-click on a line of the log; `text` is the whole line.
+  void LineDoubleClicked(const QString& text);
+
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   void ShowEnd();

@@ -28,6 +28,14 @@ TitleAndCode SplitSectionName(const std::string& name) {
   return {QString::fromStdString(name.substr(0, equals)), QString::fromStdString(name.substr(equals + 1))};
 }
 
+// A line of an explanation as the dialog shows it: blanks around its first
+// "=" removed.
+QString EntryLine(const IniFile::Entry& entry) {
+  std::string line = entry.key;
+  if (!entry.value.empty()) line += "=" + entry.value;
+  return QString::fromStdString(line);
+}
+
 }  // namespace
 
 TExpError::TExpError(const QString& errorsPath, QWidget* parent) : QDialog(parent) {
@@ -87,6 +95,33 @@ QString TExpError::CodeText() const { return CodeLabel->text(); }
 
 QString TExpError::ExplanationText() const { return Memo1->toPlainText(); }
 
+int TExpError::IndexOfCode(const QString& code) const {
+  const auto& sections = errors_.Sections();
+  for (std::size_t i = 0; i < sections.size(); ++i) {
+    if (SplitSectionName(sections[i].name).code.trimmed() == code.trimmed()) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+bool TExpError::SelectCode(const QString& code) {
+  const int index = IndexOfCode(code);
+  if (index < 0) return false;
+  ComboBox1->setCurrentIndex(index);
+  return true;
+}
+
+QString TExpError::Summary(const QString& code) const {
+  const int index = IndexOfCode(code);
+  if (index < 0) return {};
+  const std::string& name = errors_.Sections()[static_cast<std::size_t>(index)].name;
+  QString summary = SplitSectionName(name).title.trimmed();
+  const IniFile::Section* section = errors_.FindSection(name);
+  if (section != nullptr && !section->entries.empty()) {
+    summary += QStringLiteral(" — ") + EntryLine(section->entries.front());
+  }
+  return summary;
+}
+
 void TExpError::ComboBox1Change(int index) {
   CodeLabel->clear();
   Memo1->clear();
@@ -98,11 +133,7 @@ void TExpError::ComboBox1Change(int index) {
   const IniFile::Section* section = errors_.FindSection(name);
   if (!section) return;
   QStringList lines;
-  for (const auto& entry : section->entries) {
-    std::string line = entry.key;
-    if (!entry.value.empty()) line += "=" + entry.value;
-    lines << QString::fromStdString(line);
-  }
+  for (const auto& entry : section->entries) lines << EntryLine(entry);
   Memo1->setPlainText(lines.join(u'\n'));
 }
 

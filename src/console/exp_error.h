@@ -37,8 +37,18 @@ class TExpError : public QDialog {
   QString CodeText() const;
   QString ExplanationText() const;
 
+  // Chooses the entry whose code is `code`; false when errors.txt has none.
+  bool SelectCode(const QString& code);
+
+  // Error `code` explained in one line for the status bar: the entry's
+  // title and the first line of its text. Empty when errors.txt has no
+  // entry for it.
+  QString Summary(const QString& code) const;
+
  private:
   void ComboBox1Change(int index);
+  // The index of the first entry whose code is `code`, or -1.
+  int IndexOfCode(const QString& code) const;
 
   IniFile errors_;
   QString loadError_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -17,6 +18,10 @@ TInputLine::TInputLine(QWidget* parent) : QComboBox(parent) {
   setDuplicatesEnabled(true);
   setCompleter(nullptr);                 // no auto-completion
   setMaxCount(std::numeric_limits<int>::max());
+  // The line takes the window's width; the history's longest entry must not
+  // set it (and a thousand restored entries need not be measured).
+  setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  setMinimumContentsLength(8);
 
   QFont font(QStringLiteral("Courier"));
   font.setStyleHint(QFont::Monospace);
@@ -51,6 +56,18 @@ QStringList TInputLine::History() const {
   return lines;
 }
 
+void TInputLine::SetHistory(const QStringList& lines) {
+  const QString text = Text();
+  const int caret = CaretPosition();
+  {
+    const QSignalBlocker blocker(this);
+    clear();
+    addItems(lines);
+  }
+  SetTextSilently(text, caret);
+  walk_.Restart();
+}
+
 void TInputLine::InsertHistory(int index, const QString& line) {
   // Inserting into an empty list makes the new entry current, and that would
   // overwrite what is being typed.
@@ -61,11 +78,40 @@ void TInputLine::InsertHistory(int index, const QString& line) {
     insertItem(index, line);
   }
   if (Text() != text || CaretPosition() != caret) SetTextSilently(text, caret);
+  walk_.Restart();
+}
+
+bool TInputLine::StepHistory(HistoryWalk::Direction direction) {
+  const std::optional<QString> recalled = walk_.Step(direction, History(), Text());
+  if (!recalled) return false;
+  SetTextSilently(*recalled, static_cast<int>(recalled->size()));
+  emit TextChangedByUser();
+  return true;
+}
+
+void TInputLine::showPopup() {
+  QComboBox::showPopup();
+  // The combo box would open at the entry it last showed, which after a few
+  // Enters is the oldest one.
+  if (count() > 0) {
+    view()->setCurrentIndex(model()->index(0, modelColumn()));
+    view()->scrollToTop();
+  }
 }
 
 bool TInputLine::HandleKey(QKeyEvent* event) {
+  emit KeyPressed();
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    emit EnterPressed(event->modifiers().testFlag(Qt::ShiftModifier));
+    emit EnterPressed(modifiers.testFlag(Qt::ShiftModifier));
+    return true;
+  }
+  if ((event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) && modifiers == Qt::NoModifier) {
+    StepHistory(event->key() == Qt::Key_Up ? HistoryWalk::Direction::Older : HistoryWalk::Direction::Newer);
+    return true;
+  }
+  if (event->key() == Qt::Key_Space && modifiers == Qt::ControlModifier) {
+    emit CompletionRequested();
     return true;
   }
   // Delete produces no character of its own, like the arrow keys.

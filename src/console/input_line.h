@@ -1,9 +1,12 @@
 // The input line (ComboBox1): an editable combo box whose drop-down list is
 // the input history, newest entry on top. It knows no commands of its own:
-// Enter, with or without Shift, is the only key it treats specially.
+// every line goes to the engine. Enter, with or without Shift, evaluates;
+// Up and Down walk the history; Ctrl+Space asks for name completion.
 #pragma once
 
 #include <QComboBox>
+
+#include "history_walk.h"
 
 namespace zc {
 
@@ -25,6 +28,16 @@ class TInputLine : public QComboBox {
   void AddHistoryOnTop(const QString& line);
   void AddHistoryAtBottom(const QString& line);
   QStringList History() const;
+  // Replaces the whole history (newest first), as a restored session does.
+  void SetHistory(const QStringList& lines);
+
+  // One step through the history, as Up and Down do: the recalled line
+  // replaces the text with the caret at its end, and is reported like
+  // typing. False at either end of the walk.
+  bool StepHistory(HistoryWalk::Direction direction);
+
+  // The drop-down list opens at the top, where the newest entry is.
+  void showPopup() override;
 
  signals:
   // Enter (either Enter key); `shiftHeld` keeps the line for editing.
@@ -32,8 +45,14 @@ class TInputLine : public QComboBox {
   // A key that produces a character, other than Enter, was pressed; it comes
   // before the change it may cause.
   void CharacterKeyPressed();
-  // The user changed the text: typing, pasting or choosing a history entry.
+  // The user changed the text: typing, pasting, choosing a history entry or
+  // walking the history.
   void TextChangedByUser();
+  // Any key pressed on the line, before it takes effect.
+  void KeyPressed();
+  // Ctrl+Space: the user wants the names that complete the word before the
+  // caret. Nothing else ever asks for them.
+  void CompletionRequested();
 
  protected:
   // Keys reach the combo box itself while it holds the focus, and the line
@@ -42,9 +61,11 @@ class TInputLine : public QComboBox {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // True when the key was Enter and has been dealt with.
+  // True when the key has been dealt with here.
   bool HandleKey(QKeyEvent* event);
   void InsertHistory(int index, const QString& line);
+
+  HistoryWalk walk_;
 };
 
 }  // namespace zc

@@ -1,6 +1,7 @@
 #include "main_menu.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -24,9 +25,12 @@ TMainMenu BuildMainMenu(QMenuBar* bar, const UserFunctionList& userFunctions,
 
   QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
   items.clearConsole = AddItem(file, "コンソールクリア(&C)", "コンソールをクリアします");
+  items.clearConsole->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
   items.saveLog = AddItem(file, "ログに名前を付けて保存(&S)...", "コンソールの内容をテキストファイルに保存します");
+  items.saveLog->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   file->addSeparator();
   items.exit = AddItem(file, "終了(&X)", "ZELTA CALC SYSTEMを終了します");
+  items.exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
   QMenu* functions = bar->addMenu(QStringLiteral("ファンクション(&C)"));
   AddFixedFunctionMenus(functions, insertName);
@@ -46,9 +50,15 @@ TMainMenu BuildMainMenu(QMenuBar* bar, const UserFunctionList& userFunctions,
   items.calculusTool = AddItem(options, "微積分計算ツール(&D)...", "微分係数と定積分を数値計算します");
   options->addSeparator();
   items.tenkeys = AddItem(options, "テンキー(&T)...", "テンキーを表示します");
+  options->addSeparator();
+  items.saveSession = AddItem(options, "セッションを保存する(&S)",
+                              "入力履歴、変数、角度モード、ウィンドウの位置を次回の起動に引き継ぎます");
+  items.saveSession->setCheckable(true);
+  items.saveSession->setChecked(true);
 
   QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
   items.errorHelp = AddItem(help, "エラー解説(&E)...", "エラーコードの意味を調べます");
+  items.errorHelp->setShortcut(QKeySequence(Qt::Key_F1));
   items.about = AddItem(help, "バージョン情報(&V)...", "バージョン情報を表示します");
 
   // Windows of later tools are wired in by the application; until then their

@@ -1,4 +1,5 @@
-// The main window's menu bar: every item with its accelerator, in menu order.
+// The main window's menu bar: every item with its accelerator and keyboard
+// shortcut, in menu order.
 // The items only carry captions and hints here; the main window and the
 // application connect what they do.
 #pragma once
@@ -31,6 +32,7 @@ struct TMainMenu {
   QAction* quadraticTool = nullptr;  // 二次方程式ツール(&N), kept out of sight
   QAction* calculusTool = nullptr;   // 微積分計算ツール(&D)...
   QAction* tenkeys = nullptr;        // テンキー(&T)...
+  QAction* saveSession = nullptr;    // セッションを保存する(&S), checkable, on
   // ヘルプ(&H)
   QAction* errorHelp = nullptr;      // エラー解説(&E)...
   QAction* about = nullptr;          // バージョン情報(&V)...

@@ -1,19 +1,23 @@
 #include "main_window.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "calc_expression.h"
+#include "completion_popup.h"
 #include "console_fonts.h"
 #include "console_log.h"
 #include "about_box.h"
@@ -26,8 +30,10 @@
 #include "control_panel.h"
 #include "function_menus.h"
 #include "input_line.h"
+#include "name_completion.h"
 #include "number_text.h"
 #include "quick_buttons.h"
+#include "session_keeper.h"
 #include "tenkeys.h"
 #include "tool_toggle.h"
 #include "user_function_store.h"
@@ -93,9 +99,20 @@ TForm1::TForm1(const QString& appDir, UserPrompts& prompts, QWidget* parent)
   StatusBar1 = statusBar();
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
   StatusBar1->setSizeGripEnabled(true);
+  // Notes (an error explained, a session that could not be read) sit under
+  // the hints: a hint covers them while it shows.
+  note_ = new QLabel(StatusBar1);
+  note_->setObjectName(QStringLiteral("StatusNote"));
+  StatusBar1->addWidget(note_, 1);
 
   menu_ = BuildMainMenu(menuBar(), engine_.userFunctions,
                         [this](const QString& name) { FunctionMsg(name); });
+  copyResult_ = new QAction(QStringLiteral("計算結果をコピー"), this);
+  copyResult_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+  addAction(copyResult_);
+  completion_ = new TCompletionPopup(
+      ComboBox1->lineEdit(),
+      [this](const QString& prefix) { return CompletionEntries(engine_, VariablesCopy(), prefix); }, this);
 
   LoadDataFiles();
   PrintBanner();
@@ -114,6 +131,7 @@ TForm1::TForm1(const QString& appDir, UserPrompts& prompts, QWidget* parent)
 }
 
 TForm1::~TForm1() {
+  SaveSessionAtExit();
   // A close that did not go through the window (the application quitting)
   // still keeps the user's functions, unless the file did not load
   // completely: nobody can be asked here, so that file is kept.
@@ -178,6 +196,11 @@ void TForm1::ConnectParts() {
   connect(ComboBox1, &TInputLine::CharacterKeyPressed, this, [this] { ++insertPos_; });
   connect(ComboBox1, &TInputLine::TextChangedByUser, this, &TForm1::Echo);
   connect(ComboBox1, &TInputLine::EnterPressed, this, &TForm1::PressEnter);
+  connect(ComboBox1, &TInputLine::KeyPressed, note_, &QLabel::clear);
+  connect(ComboBox1, &TInputLine::CompletionRequested, completion_, &TCompletionPopup::OpenAtCaret);
+  connect(completion_, &TCompletionPopup::Chosen, this, &TForm1::InsertCompletion);
+  connect(RichEdit1, &TConsoleLog::LineDoubleClicked, this, &TForm1::LogLineDoubleClicked);
+  connect(copyResult_, &QAction::triggered, this, &TForm1::CopyLastResult);
 
   connect(panel_->OffButton(), &QPushButton::clicked, this, &QWidget::close);
   connect(panel_->ClsButton(), &QPushButton::clicked, this, &TForm1::ClearConsole);
@@ -231,7 +254,19 @@ void TForm1::Run(const QString& line) {
   for (long double answer : result.dwAnswers) {
     PrintText(QStringLiteral("  ") + FromEngine(ResultText(answer)));
   }
+  ExplainResult(result.dwMessage);
 }
+
+void TForm1::ExplainResult(const std::string& message) {
+  constexpr std::string_view kError = "ERROR ";
+  if (expError_ == nullptr || !message.starts_with(kError)) return;
+  const QString summary = expError_->Summary(FromEngine(message.substr(kError.size())));
+  if (!summary.isEmpty()) ShowNote(summary);
+}
+
+void TForm1::ShowNote(const QString& note) { note_->setText(note); }
+
+QString TForm1::Note() const { return note_->text(); }
 
 bool TForm1::RunShowingFailure(const QString& line) {
   // A malformed number, or anything else the engine could not handle: the
@@ -298,6 +333,32 @@ QString TForm1::AnsValueText() const {
   return {};
 }
 
+void TForm1::InsertCompletion(int start, int length, const QString& name) {
+  const QString text = ComboBox1->Text();
+  ComboBox1->SetTextSilently(text.left(start) + name + text.mid(start + length), start + static_cast<int>(name.size()));
+  ComboBox1->setFocus();
+  Echo();
+}
+
+void TForm1::LogLineDoubleClicked(const QString& line) {
+  const QRegularExpressionMatch error =
+      QRegularExpression(QStringLiteral("^\\s*ERROR (\\d+)\\s*$")).match(line);
+  if (error.hasMatch()) {
+    ShowErrorDialogAt(error.captured(1));
+    return;
+  }
+  // Results, further answers and DIGIT lines: two blanks and a number.
+  const QRegularExpressionMatch result =
+      QRegularExpression(QStringLiteral("^  (-?\\d+(?:\\.\\d+)?(?:E[+-]?\\d+)?)$")).match(line);
+  if (result.hasMatch()) {
+    // At the caret, wherever the user left it, then as the quick buttons do.
+    insertPos_ = ComboBox1->CaretPosition();
+    InsertName(result.captured(1));
+  }
+}
+
+void TForm1::CopyLastResult() { QGuiApplication::clipboard()->setText(FromEngine(ResultText(lastValue_))); }
+
 void TForm1::ClearConsole() {
   RichEdit1->ClearLog();
   echoStart_ = RichEdit1->CaretPosition();
@@ -350,6 +411,12 @@ void TForm1::ShowErrorDialog() {
   if (expError_ != nullptr) expError_->exec();
 }
 
+void TForm1::ShowErrorDialogAt(const QString& code) {
+  if (expError_ == nullptr) return;
+  expError_->SelectCode(code);
+  expError_->exec();
+}
+
 void TForm1::ShowAboutBox() {
   TAboutBox about(this);
   about.exec();
@@ -363,6 +430,7 @@ void TForm1::ToggleTenkeys() {
     links.pressEnter = [this] {
       PressEnter(QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier));
     };
+    links.stepHistory = [this](HistoryWalk::Direction direction) { ComboBox1->StepHistory(direction); };
     return new TTenkeys(ComboBox1, std::move(links), this);
   });
 }
@@ -406,8 +474,49 @@ void TForm1::closeEvent(QCloseEvent* event) {
     return;
   }
   functionsSaved_ = true;  // saved, or the user chose to leave without it
+  SaveSessionAtExit();
   event->accept();
   emit Closed();
+}
+
+// ---- Sessions ----
+
+void TForm1::StartSession(const QString& path) {
+  session_ = new SessionKeeper(path, [this] { return CaptureSession(); }, this);
+  connect(session_, &SessionKeeper::Noted, this, &TForm1::ShowNote);
+  if (const std::optional<SessionState> restored = session_->Load(); restored && restored->saveSession) {
+    ApplySession(*restored);
+  }
+  menu_.saveSession->setChecked(session_->Enabled());
+  connect(menu_.saveSession, &QAction::toggled, session_, &SessionKeeper::SetEnabled);
+}
+
+SessionState TForm1::CaptureSession() {
+  SessionState session;
+  session.history = ComboBox1->History();
+  session.variables = VariablesCopy();
+  session.angleMode = engine_.angleMode;
+  session.geometry = saveGeometry();
+  session.panels = saveState();
+  return session;
+}
+
+void TForm1::ApplySession(const SessionState& session) {
+  ComboBox1->SetHistory(session.history);
+  if (!session.variables.empty()) {
+    variables_ = session.variables;
+    ValueListEditor1->Refresh();
+  }
+  panel_->SelectAngleMode(session.angleMode);
+  engine_.angleMode = session.angleMode;
+  if (!session.geometry.isEmpty()) restoreGeometry(session.geometry);
+  if (!session.panels.isEmpty()) restoreState(session.panels);
+}
+
+void TForm1::SaveSessionAtExit() {
+  if (session_ == nullptr || sessionSaved_) return;
+  session_->Save();
+  sessionSaved_ = true;
 }
 
 }  // namespace zc

@@ -10,12 +10,15 @@
 #include "engine_context.h"
 #include "ini_file.h"
 #include "main_menu.h"
+#include "session_file.h"
 #include "tenkeys.h"
 #include "text_encoding.h"
 #include "user_function_store.h"
 #include "user_prompts.h"
 
+class QAction;
 class QDockWidget;
+class QLabel;
 class QStatusBar;
 
 namespace zc {
@@ -24,8 +27,10 @@ class TConsoleLog;
 class TControlPanel;
 class TInputLine;
 class TQuickButtons;
+class TCompletionPopup;
 class TConstDlg;
 class TExpError;
+class SessionKeeper;
 class ValueListEditor;
 
 class TForm1 : public QMainWindow {
@@ -78,6 +83,20 @@ class TForm1 : public QMainWindow {
   // the user agreed to lose what did not load.
   bool MayReplaceFunctionsFile();
 
+  // Brings back the session kept in `path` while "セッションを保存する(&S)"
+  // is on, and keeps it there from now on: at exit and every 30 s.
+  void StartSession(const QString& path);
+  SessionKeeper* Session() const { return session_; }
+  SessionState CaptureSession();
+
+  // Ctrl+Shift+C: the last value as result text on the clipboard.
+  void CopyLastResult();
+  // Opens the error explanation at error `code`.
+  void ShowErrorDialogAt(const QString& code);
+  // A note in the status bar that stays until the next key press.
+  void ShowNote(const QString& note);
+  QString Note() const;
+
   // ---- State ----
   int EchoStart() const { return echoStart_; }
   int InsertPos() const { return insertPos_; }
@@ -95,6 +114,8 @@ class TForm1 : public QMainWindow {
   TConstDlg* ConstantsDialog() const { return constDlg_; }
   TExpError* ErrorDialog() const { return expError_; }
   TTenkeys* Tenkeys() const { return tenkeys_; }
+  TCompletionPopup* Completion() const { return completion_; }
+  QAction* CopyResultAction() const { return copyResult_; }
 
   // Created in the application's start-up order.
   void CreateConstantsDialog();
@@ -114,6 +135,12 @@ class TForm1 : public QMainWindow {
   // Runs a line for Enter or quick execution; false when it threw.
   bool RunShowingFailure(const QString& line);
   QString AnsValueText() const;
+  // After a line ending in "ERROR nn", the status bar explains nn.
+  void ExplainResult(const std::string& message);
+  void LogLineDoubleClicked(const QString& line);
+  void InsertCompletion(int start, int length, const QString& name);
+  void ApplySession(const SessionState& session);
+  void SaveSessionAtExit();
   void ToggleTenkeys();
   void ShowConstantsDialog();
   void ShowErrorDialog();
@@ -140,7 +167,12 @@ class TForm1 : public QMainWindow {
   TControlPanel* panel_ = nullptr;
   QDockWidget* dock_ = nullptr;
   QStatusBar* StatusBar1 = nullptr;
+  QLabel* note_ = nullptr;
   TMainMenu menu_;
+  QAction* copyResult_ = nullptr;
+  TCompletionPopup* completion_ = nullptr;
+  SessionKeeper* session_ = nullptr;
+  bool sessionSaved_ = false;
 
   TConstDlg* constDlg_ = nullptr;
   TExpError* expError_ = nullptr;

@@ -142,7 +142,6 @@ void TTenkeys::SetText(const QString& text, int position) {
   if (Edit1->text() != text) Edit1->setText(text);
   SetPos(position);
   padUpdating_ = false;
-  if (!steppingHistory_) historyIndex_ = -1;
 }
 
 void TTenkeys::SetPos(int position) {
@@ -172,7 +171,7 @@ void TTenkeys::PressKey(const QString& caption) {
     padPos_ = std::clamp(padPos_ + (caption == kLeft ? -1 : 1), 0, length);
     TypeChar(QChar(u'\0'));
   } else if (caption == kUp || caption == kDown) {
-    StepHistory(caption == kUp ? 1 : -1);
+    StepHistory(caption == kUp ? HistoryWalk::Direction::Older : HistoryWalk::Direction::Newer);
     TypeChar(QChar(u'\0'));
   }
 }
@@ -192,7 +191,6 @@ void TTenkeys::TypeChar(QChar character) {
 
 void TTenkeys::Edit1Change(const QString& text) {
   if (padUpdating_) return;
-  if (!steppingHistory_) historyIndex_ = -1;
   padPos_ = Edit1->cursorPosition();
   QLineEdit* input = inputLine_->lineEdit();
   if (input) {
@@ -210,19 +208,10 @@ void TTenkeys::Edit1Enter() {
   if (links_.echo) links_.echo();
 }
 
-void TTenkeys::StepHistory(int direction) {
-  const int count = inputLine_->count();
-  const int index = historyIndex_ + direction;
-  if (index < -1 || index >= count) return;
-  if (historyIndex_ == -1) draft_ = Edit1->text();
-  const QString text = index == -1 ? draft_ : inputLine_->itemText(index);
-  steppingHistory_ = true;
-  historyIndex_ = index;
-  if (Edit1->text() != text) {
-    Edit1->setText(text);  // copied to the input line by Edit1Change
-  }
-  steppingHistory_ = false;
-  padPos_ = static_cast<int>(text.size());
+void TTenkeys::StepHistory(HistoryWalk::Direction direction) {
+  if (links_.stepHistory) links_.stepHistory(direction);
+  // The recalled line came back through SetText; the caret goes to its end.
+  padPos_ = static_cast<int>(Edit1->text().size());
 }
 
 void TTenkeys::TrackBar1Change(int value) {
@@ -235,7 +224,6 @@ void TTenkeys::showEvent(QShowEvent* event) {
   Edit1->setText(inputLine_->currentText());
   padUpdating_ = false;
   SetPos(links_.insertPos ? links_.insertPos() : static_cast<int>(Edit1->text().size()));
-  historyIndex_ = -1;
   QWidget::showEvent(event);
   if (!event->spontaneous()) {
     if (QScreen* screen = this->screen()) {
@@ -253,7 +241,7 @@ bool TTenkeys::eventFilter(QObject* watched, QEvent* event) {
     } else if (event->type() == QEvent::KeyPress) {
       const int key = static_cast<QKeyEvent*>(event)->key();
       if (key == Qt::Key_Up || key == Qt::Key_Down) {
-        StepHistory(key == Qt::Key_Up ? 1 : -1);
+        StepHistory(key == Qt::Key_Up ? HistoryWalk::Direction::Older : HistoryWalk::Direction::Newer);
         TypeChar(QChar(u'\0'));
         return true;
       }

@@ -11,6 +11,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "history_walk.h"
+
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -32,10 +34,12 @@ class TTenkeys : public QWidget {
     // Exactly what Enter typed in the input line does: Run, history,
     // clearing the line (and the pad through SetText("", 0)).
     std::function<void()> pressEnter;
+    // Exactly what Up or Down on the input line does: the input line's one
+    // history walk recalls an entry, which comes back through SetText.
+    std::function<void(HistoryWalk::Direction direction)> stepHistory;
   };
 
-  // `inputLine` is the main window's ComboBox1; its drop-down list (newest
-  // first) is the history that ▲ and ▼ step through.
+  // `inputLine` is the main window's ComboBox1.
   TTenkeys(QComboBox* inputLine, Links links, QWidget* parent = nullptr);
   ~TTenkeys() override;
 
@@ -61,7 +65,7 @@ class TTenkeys : public QWidget {
   void TypeChar(QChar character);
   void Edit1Change(const QString& text);
   void Edit1Enter();
-  void StepHistory(int direction);
+  void StepHistory(HistoryWalk::Direction direction);
   void TrackBar1Change(int value);
   QPushButton* MakeKey(const QString& caption);
 
@@ -72,11 +76,6 @@ class TTenkeys : public QWidget {
   QList<QPushButton*> keys_;
   int padPos_ = 0;
   bool padUpdating_ = false;
-  // Where ▲/▼ stand in the history: -1 is the line being written, which is
-  // kept in draft_ while older entries are shown.
-  int historyIndex_ = -1;
-  QString draft_;
-  bool steppingHistory_ = false;
 };
 
 }  // namespace zc

@@ -53,8 +53,9 @@ FileRequest ExportRequest() {
 FileRequest LibraryRequest(const QString& folder) {
   FileRequest request;
   request.folder = folder;
-  request.types = {{QStringLiteral("Dynamic Link Library(*.dll)"), QStringLiteral("dll")},
-                   {QStringLiteral("Shared Object(*.so)"), QStringLiteral("so")}};
+  // Libraries on this system are shared objects; Windows libraries come second.
+  request.types = {{QStringLiteral("Shared Object(*.so)"), QStringLiteral("so")},
+                   {QStringLiteral("Dynamic Link Library(*.dll)"), QStringLiteral("dll")}};
   return request;
 }
 

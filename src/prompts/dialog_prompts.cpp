@@ -38,6 +38,8 @@ ChosenFile DialogPrompts::ChooseFile(QWidget* parent, const FileRequest& request
   // Qt's own dialog everywhere: it follows the chosen type's extension and
   // speaks the interface's language.
   dialog.setOption(QFileDialog::DontUseNativeDialog);
+  // Room for the name, size, type and date columns without cutting them.
+  dialog.resize(dialog.sizeHint().expandedTo(QSize(760, 460)));
   const bool save = request.mode == FileRequest::Mode::Save;
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

@@ -23,6 +23,10 @@ inline const char* kTestPresets =
     "[1stF]\r\nsin=sin\r\ncos=cos\r\nsqr=sqr\r\n"
     "[Many]\r\n1=a\r\n2=b\r\n3=c\r\n4=d\r\n5=e\r\n6=f\r\n7=g\r\n8=h\r\n9=i\r\n10=j\r\n11=k\r\n12=l\r\n13=m\r\n";
 
+inline const char* kTestErrors =
+    "[12 : 認識できない文字や名前=12]\r\n読めない名前があります。\r\n例 : qqq+1\r\n"
+    "[14 : ゼロで割った=14]\r\n0 で割り算をしました。\r\n例 : 1/0\r\n";
+
 class WindowFixture {
  public:
   explicit WindowFixture(bool withConstants = true, const char* presets = kTestPresets) {

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QDialog>
 
+#include "application_setup.h"
 #include "main_window_test_support.h"
 #include "quit_on_signal.h"
 #include "startup_windows.h"
@@ -51,6 +52,30 @@ class StartupWindowsTest : public QObject {
     // written and the prime tool's cache goes into the data folder.
     f.form.reset();
     QVERIFY(QFileInfo::exists(f.dir.filePath(QStringLiteral("Functions.inf"))));
+  }
+
+  void qtsOwnTextsAreJapanese() {
+    QVERIFY(InstallQtJapanese(*qApp, QString()));
+    const std::pair<const char*, const char*> texts[] = {
+        {"QPlatformTheme", "Cancel"}, {"QPlatformTheme", "&Yes"}, {"QFileDialog", "Look in:"},
+        {"QFileDialog", "File &name:"}, {"QFileDialog", "%1 already exists.\nDo you want to replace it?"},
+    };
+    for (const auto& [context, english] : texts) {
+      const QString shown = QCoreApplication::translate(context, english);
+      QVERIFY2(shown != QString::fromLatin1(english) && !shown.isEmpty(), english);
+    }
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
+  }
+
+  void withoutTheTranslationQtKeepsItsOwnTexts() {
+    QTemporaryDir empty;
+    QVERIFY(!InstallQtJapanese(*qApp, empty.path()));
+  }
+
+  void windowTitlesAreTheirCaptionsAlone() {
+    // A display name would be appended to every window's title.
+    SetUpApplication(*qApp);
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
   }
 
   void terminationSignalQuitsThroughTheEventLoop() {

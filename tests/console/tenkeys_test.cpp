@@ -19,6 +19,7 @@ struct ConsoleDouble {
   QString echoLine;
   int insertPos = 0;
   QStringList evaluated;
+  HistoryWalk walk;
   QPointer<TTenkeys> pad;
 
   ConsoleDouble() {
@@ -37,11 +38,22 @@ struct ConsoleDouble {
     evaluated << input.currentText();
     input.insertItem(0, input.currentText());
     input.lineEdit()->clear();
+    walk.Restart();
     if (pad) pad->SetText(QString(), 0);
   }
 
+  void StepHistory(HistoryWalk::Direction direction) {
+    QStringList history;
+    for (int i = 0; i < input.count(); ++i) history << input.itemText(i);
+    if (const auto recalled = walk.Step(direction, history, input.currentText())) {
+      input.lineEdit()->setText(*recalled);
+      Echo();
+    }
+  }
+
   TTenkeys* OpenPad() {
-    pad = new TTenkeys(&input, {[this] { return insertPos; }, [this] { Echo(); }, [this] { Enter(); }});
+    pad = new TTenkeys(&input, {[this] { return insertPos; }, [this] { Echo(); }, [this] { Enter(); },
+                                [this](HistoryWalk::Direction direction) { StepHistory(direction); }});
     pad->show();
     return pad;
   }

@@ -268,6 +268,12 @@ class UserFuncManTest : public QObject {
     chosenFile_ = dir.filePath("plugins/mine.so");
     manager_->Button1Click();
     QCOMPARE(context_.userFunctions[0]->aDLLPath, std::string("plugins/mine.so"));
+    // The dialog opens in AppDir and offers this system's libraries first.
+    const FileRequest& request = prompts_.fileRequests.constLast();
+    QCOMPARE(request.folder, dir.path() + "/");
+    QCOMPARE(request.types.size(), 2);
+    QCOMPARE(request.types[0].filter, QStringLiteral("Shared Object(*.so)"));
+    QCOMPARE(request.types[1].filter, QStringLiteral("Dynamic Link Library(*.dll)"));
   }
 
   void procedureListShowsTheLibraryExportsAndKeepsTheText() {
