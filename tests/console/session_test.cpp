@@ -33,7 +33,7 @@ class SessionTest : public QObject {
   }
 
   static std::optional<SessionState> SavedSession(const WindowFixture& f) {
-    const auto text = ReadTextFile(QFile::encodeName(SessionPath(f)).toStdString());
+    const auto text = ReadTextFileIfExists(QFile::encodeName(SessionPath(f)).toStdString());
     return text ? ParseSession(text->utf8) : std::nullopt;
   }
 
