@@ -6,6 +6,7 @@
 #include "application_setup.h"
 #include "dialog_prompts.h"
 #include "main_window.h"
+#include "plugin_host.h"
 #include "quit_on_signal.h"
 #include "startup_windows.h"
 
@@ -18,6 +19,9 @@ int main(int argc, char* argv[]) {
   const zc::AppDirChoice choice = zc::DefaultAppDirChoice();
   const QString appDir = zc::ResolveAppDir(choice);
   zc::TForm1 form(appDir, prompts);
+  // Library functions run in the helper program installed beside this one.
+  form.Engine().pluginHost.SetProgram(
+      zc::PluginHostProgramIn(QCoreApplication::applicationDirPath().toStdString()));
   form.StartSession(zc::SessionFilePath(appDir, choice.userDataDir));
   zc::CreateStartupWindows(form);
   QObject::connect(&form, &zc::TForm1::Closed, &app, &QApplication::quit);

@@ -9,6 +9,7 @@
 #include "console_options.h"
 #include "console_session.h"
 #include "list_exports_command.h"
+#include "plugin_host.h"
 
 int main(int argc, char** argv) {
   // The user's locale, as the window programs get it from Qt: line editing
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
   zc::EngineContext context;
   context.angleMode = options.angleMode;
   context.appDir = options.dataDir ? zc::DataFolderPath(*options.dataDir) : zc::ExecutableFolder();
+  context.pluginHost.SetProgram(zc::PluginHostProgramIn(zc::ExecutableFolder()));
   for (const std::string& warning : zc::LoadDataFolder(context)) std::cerr << warning << '\n';
   std::cerr << std::flush;
 

@@ -6,6 +6,7 @@
 #include "graph_export.h"
 #include "plot_options.h"
 #include "plot_sampling.h"
+#include "plugin_host.h"
 #include "tool_graph_setup.h"
 #include "xy_graph.h"
 #include "xy_series_line.h"
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
     zc::EngineContext context;
     context.angleMode = options.angle;
     context.appDir = options.dataDir.empty() ? zc::ExecutableFolder() : zc::DataFolderPath(options.dataDir);
+    context.pluginHost.SetProgram(zc::PluginHostProgramIn(zc::ExecutableFolder()));
     for (const std::string& warning : zc::LoadDataFolder(context)) {
       std::fprintf(stderr, "zeltacalc-plot: %s\n", warning.c_str());
     }

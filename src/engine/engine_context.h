@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "evaluation_scratch.h"
+#include "plugin_host.h"
 #include "user_function.h"
 
 namespace zc {
@@ -40,6 +41,10 @@ struct EngineContext {
   AngleMode angleMode = AngleMode::Deg;
   std::string appDir;               // AppDir, with a trailing '/'
   RandomState random;
+  // Runs the procedures of library functions in a process of their own.
+  // The program comes from whoever owns the context (the application and
+  // the command-line programs name the one beside themselves).
+  PluginHost pluginHost;
 
   // Nesting of CalcExpression calls under way (parentheses, comma pieces,
   // $ expansions, user functions); guards the stack against runaway depth.

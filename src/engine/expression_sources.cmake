@@ -3,10 +3,9 @@
 target_sources(zc_engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/calc_expression.cpp
   ${CMAKE_CURRENT_LIST_DIR}/decimal_conversion.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/dynamic_library.cpp
   ${CMAKE_CURRENT_LIST_DIR}/line_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/named_values.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/plugin_call.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/plugin_host.cpp
   ${CMAKE_CURRENT_LIST_DIR}/result_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scanner.cpp
   ${CMAKE_CURRENT_LIST_DIR}/str_tok.cpp

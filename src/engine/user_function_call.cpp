@@ -6,11 +6,10 @@
 #include <vector>
 
 #include "calc_expression.h"
-#include "dynamic_library.h"
 #include "engine_fault.h"
 #include "line_text.h"
 #include "named_values.h"
-#include "plugin_call.h"
+#include "plugin_host.h"
 #include "result_text.h"
 #include "ascii_text.h"
 
@@ -42,21 +41,30 @@ long double CallExpressionFunction(EngineContext& context, const TUserFunction& 
   return result.dwSource;
 }
 
+// The folder the procedure runs in: AppDir, or the calculator's own working
+// directory when there is none.
+std::string CallDirectory(const std::string& appDir) {
+  if (!appDir.empty()) return appDir;
+  std::vector<char> buffer(4096);
+  if (getcwd(buffer.data(), buffer.size()) == nullptr) return "/";
+  std::string directory = buffer.data();
+  if (directory.back() != '/') directory += '/';
+  return directory;
+}
+
 long double CallLibraryFunction(EngineContext& context, const TUserFunction& function,
                                 const TExtendeds& arguments) {
   // Library procedures find their own files relative to the calculator's
-  // folder, as they always have.
-  if (!context.appDir.empty()) {
-    if (chdir(context.appDir.c_str()) != 0) {
-      // The path below is made absolute from AppDir anyway.
-    }
-  }
-  DynamicLibrary library;
-  if (!library.Open(AbsoluteLibraryPath(function.aDLLPath, context.appDir))) return 0;
-  void* address = library.Procedure(function.aDLLProc);
-  if (address == nullptr) return 0;
-  // Unloaded by the library's destructor, also when the call faults.
-  return CallPluginProcedure(reinterpret_cast<PluginProcedure>(address), arguments);
+  // folder, as they always have: the host runs them there, and a relative
+  // library path counts from it. The calculator's own working directory
+  // stays as it is.
+  PluginCall call;
+  call.directory = CallDirectory(context.appDir);
+  call.libraryPath = function.aDLLPath.empty() || function.aDLLPath.front() != '/'
+                         ? call.directory + function.aDLLPath
+                         : function.aDLLPath;
+  call.procedure = function.aDLLProc;
+  return context.pluginHost.Call(call, arguments);
 }
 
 }  // namespace

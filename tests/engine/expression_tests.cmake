@@ -11,6 +11,6 @@ add_executable(zc_expression_tests
 target_include_directories(zc_expression_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})
 target_compile_definitions(zc_expression_tests PRIVATE ZC_TEST_BIN_DIR="${ZC_BIN_DIR}")
 target_link_libraries(zc_expression_tests PRIVATE zc_engine GTest::gtest_main)
-add_dependencies(zc_expression_tests zeltacalc_example zeltacalc_faulty)
+add_dependencies(zc_expression_tests zeltacalc_example zeltacalc_faulty zeltacalc-plugin-host)
 zc_target_defaults(zc_expression_tests)
 gtest_discover_tests(zc_expression_tests DISCOVERY_TIMEOUT 60)

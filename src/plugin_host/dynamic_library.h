@@ -1,5 +1,5 @@
-// A thin platform layer over shared libraries, so that the calls of library
-// functions read the same on every system.
+// A thin layer over the system's shared-library loader, so that the host's
+// loading and unloading of plugin libraries reads as what it does.
 #pragma once
 
 #include <string>
@@ -24,9 +24,5 @@ class DynamicLibrary {
  private:
   void* handle_ = nullptr;
 };
-
-// `path` made absolute: relative paths count from `baseDirectory` (which
-// ends in a path delimiter or is empty, meaning the current directory).
-std::string AbsoluteLibraryPath(const std::string& path, const std::string& baseDirectory);
 
 }  // namespace zc

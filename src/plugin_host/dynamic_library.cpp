@@ -1,9 +1,6 @@
 #include "dynamic_library.h"
 
 #include <dlfcn.h>
-#include <unistd.h>
-
-#include <vector>
 
 namespace zc {
 
@@ -25,17 +22,6 @@ void DynamicLibrary::Close() {
     dlclose(handle_);
     handle_ = nullptr;
   }
-}
-
-std::string AbsoluteLibraryPath(const std::string& path, const std::string& baseDirectory) {
-  if (!path.empty() && path.front() == '/') return path;
-  std::string base = baseDirectory;
-  if (base.empty()) {
-    std::vector<char> buffer(4096);
-    if (getcwd(buffer.data(), buffer.size()) != nullptr) base = buffer.data();
-  }
-  if (!base.empty() && base.back() != '/') base += '/';
-  return base + path;
 }
 
 }  // namespace zc
