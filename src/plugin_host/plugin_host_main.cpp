@@ -14,6 +14,7 @@
 #include <cfloat>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -77,11 +78,6 @@ void DetachFromCalculator() {
   signal(SIGPIPE, SIG_IGN);
 }
 
-bool ReadText(std::uint32_t size, std::string& text) {
-  text.resize(size);
-  return size == 0 || ReadExactly(kRequestDescriptor, text.data(), size) == ReadStatus::Complete;
-}
-
 bool WithinLimits(const CallHeader& header) {
   return header.magic == kCallMagic && header.directoryBytes <= kMaxDirectoryBytes &&
          header.pathBytes <= kMaxPathBytes && header.procedureBytes <= kMaxProcedureBytes &&
@@ -101,6 +97,7 @@ int Serve() {
   if (!WriteAll(kReplyDescriptor, &own, sizeof own)) return 0;
   if (!SameGreeting(engine, own)) return kProtocolFailure;
 
+  std::vector<char> payload;
   std::string directory;
   std::string libraryPath;
   std::string procedureName;
@@ -110,14 +107,26 @@ int Serve() {
     const ReadStatus status = ReadExactly(kRequestDescriptor, &header, sizeof header);
     if (status == ReadStatus::EndOfInput) return 0;
     if (status == ReadStatus::Broken || !WithinLimits(header)) return kProtocolFailure;
-    arguments.resize(header.argumentCount);
-    if (!ReadText(header.directoryBytes, directory) || !ReadText(header.pathBytes, libraryPath) ||
-        !ReadText(header.procedureBytes, procedureName) ||
-        (!arguments.empty() &&
-         ReadExactly(kRequestDescriptor, arguments.data(), arguments.size() * sizeof(long double)) !=
-             ReadStatus::Complete)) {
+    // The texts and the values in one read: the limits keep it small.
+    const std::size_t textBytes =
+        std::size_t{header.directoryBytes} + header.pathBytes + header.procedureBytes;
+    const std::size_t valueBytes = std::size_t{header.argumentCount} * sizeof(long double);
+    payload.resize(textBytes + valueBytes);
+    if (!payload.empty() &&
+        ReadExactly(kRequestDescriptor, payload.data(), payload.size()) != ReadStatus::Complete) {
       return kProtocolFailure;
     }
+    const char* next = payload.data();
+    directory.assign(next, header.directoryBytes);
+    next += header.directoryBytes;
+    libraryPath.assign(next, header.pathBytes);
+    next += header.pathBytes;
+    procedureName.assign(next, header.procedureBytes);
+    next += header.procedureBytes;
+    // Copied out, so that the procedure gets properly aligned values.
+    arguments.resize(header.argumentCount);
+    if (valueBytes != 0) std::memcpy(arguments.data(), next, valueBytes);
+
     const Reply reply = RunProcedure(directory, libraryPath, procedureName, arguments);
     if (!WriteAll(kReplyDescriptor, &reply, sizeof reply)) return 0;
   }
