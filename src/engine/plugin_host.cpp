@@ -309,7 +309,7 @@ std::optional<int> PluginHost::Finish(std::chrono::milliseconds grace) {
 bool PluginHost::HasEnded() {
   int status = 0;
   const pid_t ended = waitpid(pid_, &status, WNOHANG);
-  if (ended == 0) return false;
+  if (ended == 0 || (ended < 0 && errno == EINTR)) return false;
   if (ended == pid_) pid_ = -1;  // reaped: Finish only closes the pipes
   return true;
 }
