@@ -144,6 +144,11 @@ EngineFault TimeoutFault(std::chrono::milliseconds timeout) {
   return HostFailure("ライブラリ関数が " + SecondsText(timeout) + " 秒以内に終わらないため、打ち切りました");
 }
 
+EngineFault RestingFault(const PluginCall& call, std::chrono::milliseconds limit) {
+  return HostFailure("ライブラリ関数 " + call.procedure + " は直前に " + SecondsText(limit) +
+                     " 秒以内に終わらなかったため、呼び出しませんでした");
+}
+
 EngineFault HostEndedFault(const std::optional<int>& status) {
   if (status && WIFEXITED(*status)) {
     return HostFailure("ライブラリ関数がプラグインホストを終了させました (終了コード " +
@@ -264,7 +269,8 @@ PluginHost::PluginHost(PluginHost&& other) noexcept
       pid_(std::exchange(other.pid_, -1)),
       requestPipe_(std::exchange(other.requestPipe_, -1)),
       replyPipe_(std::exchange(other.replyPipe_, -1)),
-      message_(std::move(other.message_)) {}
+      message_(std::move(other.message_)),
+      resting_(std::move(other.resting_)) {}
 
 PluginHost& PluginHost::operator=(PluginHost&& other) noexcept {
   if (this != &other) {
@@ -275,6 +281,7 @@ PluginHost& PluginHost::operator=(PluginHost&& other) noexcept {
     requestPipe_ = std::exchange(other.requestPipe_, -1);
     replyPipe_ = std::exchange(other.replyPipe_, -1);
     message_ = std::move(other.message_);
+    resting_ = std::move(other.resting_);
   }
   return *this;
 }
@@ -403,7 +410,14 @@ long double PluginHost::Call(const PluginCall& call, const TExtendeds& arguments
       call.procedure.size() > protocol::kMaxProcedureBytes) {
     return 0;
   }
-  const Clock::time_point deadline = Clock::now() + timeout_;
+  const Clock::time_point now = Clock::now();
+  std::erase_if(resting_, [now](const RestingProcedure& resting) { return resting.until <= now; });
+  for (const RestingProcedure& resting : resting_) {
+    if (resting.libraryPath == call.libraryPath && resting.procedure == call.procedure) {
+      throw RestingFault(call, resting.limit);
+    }
+  }
+  const Clock::time_point deadline = now + timeout_;
   EncodeRequest(call, arguments, message_);
 
   // A host that ended between calls (killed from outside, say) is replaced
@@ -413,17 +427,15 @@ long double PluginHost::Call(const PluginCall& call, const TExtendeds& arguments
     if (pid_ <= 0) Start(deadline);
     const Transfer sent = WriteAll(requestPipe_, message_.data(), message_.size(), deadline);
     if (sent == Transfer::Complete) break;
+    if (sent == Transfer::TimedOut) TimedOut(call);
     Finish(std::chrono::milliseconds(0));
-    if (sent == Transfer::TimedOut) throw TimeoutFault(timeout_);
     if (attempt > 0) throw HostFailure("プラグインホストに呼び出しを渡せません");
   }
 
   protocol::Reply reply{};
   switch (ReadAll(replyPipe_, &reply, sizeof reply, deadline)) {
     case Transfer::Complete: break;
-    case Transfer::TimedOut:
-      Finish(std::chrono::milliseconds(0));
-      throw TimeoutFault(timeout_);
+    case Transfer::TimedOut: TimedOut(call);
     case Transfer::EndOfInput:
     case Transfer::Broken:
       // The host ended inside the call: exit(), _exit(), or a signal its
@@ -444,6 +456,12 @@ long double PluginHost::Call(const PluginCall& call, const TExtendeds& arguments
       throw SignalFault(reply);
   }
   return 0;
+}
+
+void PluginHost::TimedOut(const PluginCall& call) {
+  Finish(std::chrono::milliseconds(0));
+  resting_.push_back({call.libraryPath, call.procedure, timeout_, Clock::now() + timeout_});
+  throw TimeoutFault(timeout_);
 }
 
 }  // namespace zc

@@ -50,6 +50,8 @@ class PluginHost {
   // floating-point faults by their kind, everything else (exit, abort,
   // other signals, a crash while loading or unloading, the timeout, a host
   // that cannot be started) as Other with a message that says what happened.
+  // After a timeout the same procedure fails at once, without a call, until
+  // the time limit has passed once more.
   long double Call(const PluginCall& call, const TExtendeds& arguments);
 
   // The running host's process id, or -1 when none runs.
@@ -65,6 +67,18 @@ class PluginHost {
   std::optional<int> Finish(std::chrono::milliseconds grace);
   // True (and the host reaped) when the host ended since the last call.
   bool HasEnded();
+  // Ends the host after `call` ran out of time, and rests the procedure.
+  [[noreturn]] void TimedOut(const PluginCall& call);
+
+  // A procedure that ran out of time is not called again until as long
+  // again has passed: the graph and calculus tools sample a function
+  // hundreds of times, and each call would wait out the limit anew.
+  struct RestingProcedure {
+    std::string libraryPath;
+    std::string procedure;
+    std::chrono::milliseconds limit;  // the time limit it ran out of
+    std::chrono::steady_clock::time_point until;
+  };
 
   std::string program_;
   std::chrono::milliseconds timeout_ = kDefaultPluginCallTimeout;
@@ -72,6 +86,7 @@ class PluginHost {
   int requestPipe_ = -1;  // our writing end
   int replyPipe_ = -1;    // our reading end
   std::vector<char> message_;  // reused from call to call
+  std::vector<RestingProcedure> resting_;
 };
 
 }  // namespace zc

@@ -136,6 +136,23 @@ TEST_F(PluginHostTest, MisbehavingProceduresEndInAnErrorAndTheNextLineStillEvalu
   }
 }
 
+TEST_F(PluginHostTest, AProcedureThatRanOutOfTimeRestsForAsLongAgain) {
+  context_.pluginHost.SetCallTimeout(300ms);
+  EXPECT_EQ(Run("last(1)").dwMessage, "1");  // the host is running
+  EXPECT_NE(Run("loop(1)").dwErrorMsg.find("打ち切りました"), std::string::npos);
+  // The graph tool samples it again at once: no new wait, no new host.
+  for (const char* line : {"loop(2)", "1+loop(3)"}) {
+    const TCalcResult again = Run(line);
+    EXPECT_EQ(again.dwStatusCode, 20) << line;
+    EXPECT_NE(again.dwErrorMsg.find("LoopForever は直前に 0.3 秒以内に終わらなかった"), std::string::npos)
+        << again.dwErrorMsg;
+    EXPECT_EQ(context_.pluginHost.ProcessId(), -1) << line;
+  }
+  ExpectStillWorking("a resting procedure");
+  std::this_thread::sleep_for(350ms);
+  EXPECT_NE(Run("loop(4)").dwErrorMsg.find("打ち切りました"), std::string::npos);
+}
+
 struct ValueCase {
   const char* line;
   const char* message;
