@@ -61,6 +61,21 @@ const BuiltinIndex& Builtins() {
   return index;
 }
 
+// The function name that `text` begins with: the longer of the built-in and
+// the user-defined match, the user-defined one on equal length; empty if none.
+std::string_view FunctionNameAt(const EngineContext& context, std::string_view text) {
+  std::size_t builtinLength = 0;
+  const int builtin = Builtins().Match(text, builtinLength);
+  const int user =
+      context.userFunctions.empty() ? -1 : FindUserFunction(text, context.userFunctions, false);
+  if (user >= 0) {
+    const std::string_view name = context.userFunctions[static_cast<std::size_t>(user)]->aName;
+    if (builtin < 0 || builtinLength <= name.size()) return name;
+  }
+  if (builtin >= 0) return kBuiltinFunctionNames[static_cast<std::size_t>(builtin)];
+  return {};
+}
+
 bool MayStartOperator(char c) {
   switch (AsciiLower(c)) {
     case '*': case '/': case '\\': case 'm': case 'a': case 'o': case 'x': case '^':
@@ -248,48 +263,38 @@ bool ScanPlainGroup(EngineContext& context, std::string_view group, TScanState& 
       }
     }
 
-    // Function name: the longer of the built-in and the user-defined match;
-    // the user-defined one on equal length.
-    if (position < group.size()) {
-      const std::string_view rest = group.substr(position);
-      std::size_t builtinLength = 0;
-      const int builtin = Builtins().Match(rest, builtinLength);
-      const int user = context.userFunctions.empty()
-                           ? -1
-                           : FindUserFunction(rest, context.userFunctions, false);
-      std::string_view name;
-      if (user >= 0) {
-        name = context.userFunctions[static_cast<std::size_t>(user)]->aName;
-        if (builtin >= 0 && builtinLength > name.size()) {
-          name = kBuiltinFunctionNames[static_cast<std::size_t>(builtin)];
-        }
-      } else if (builtin >= 0) {
-        name = kBuiltinFunctionNames[static_cast<std::size_t>(builtin)];
-      }
-      if (!name.empty()) {
-        position += name.size();
-        unit.aFunction.append(name);
-        unit.aFunction += ' ';
-        functionFound = true;
-        state.argumentSign = '\0';
-        while (position < group.size() && (group[position] == '+' || group[position] == '-')) {
-          state.argumentSign = CombineSign(state.argumentSign, group[position]);
-          ++position;
-        }
+    // Function name; signs directly after it belong to its argument.
+    if (const std::string_view name = FunctionNameAt(context, group.substr(position)); !name.empty()) {
+      position += name.size();
+      unit.aFunction.append(name);
+      unit.aFunction += ' ';
+      functionFound = true;
+      state.argumentSign = '\0';
+      while (position < group.size() && (group[position] == '+' || group[position] == '-')) {
+        state.argumentSign = CombineSign(state.argumentSign, group[position]);
+        ++position;
       }
     }
 
-    // Sign: one character per round.
+    // Sign: one character per round. Once the unit has a function name, a
+    // sign negates the argument, also after a blank ("abs -3" is 3).
     if (position < group.size() && (group[position] == '+' || group[position] == '-')) {
-      state.sign = state.signSeen ? CombineSign(state.sign, group[position]) : group[position];
-      state.signSeen = true;
+      if (!unit.aFunction.empty()) {
+        state.argumentSign = CombineSign(state.argumentSign, group[position]);
+      } else {
+        state.sign = state.signSeen ? CombineSign(state.sign, group[position]) : group[position];
+        state.signSeen = true;
+      }
       ++position;
       signFound = true;
     }
 
-    // Value: a named value, else the literal forms in turn.
+    // Value: a named value, else the literal forms in turn. A function name
+    // right after a sign is left for the next round, so that it wins over a
+    // named value that begins it ("-exp(1)" with a constant e).
     long double value = 0;
-    if (position < group.size()) {
+    if (position < group.size() &&
+        !(signFound && !FunctionNameAt(context, group.substr(position)).empty())) {
       switch (ReadNamedValue(context, group, position, variables, result, value)) {
         case NamedValueRead::Failed:
           return false;

@@ -92,6 +92,52 @@ TEST_F(EvaluationTest, NumberLiterals) {
   });
 }
 
+// The constants the calculator ships with, and two short variables that
+// begin function names.
+class ShippedNamesTest : public EvaluationTest {
+ protected:
+  ShippedNamesTest() {
+    context_.constants = {"pi=3.14159265358979323846", "e=2.71828182845904523536",
+                          "c=299792458", "h=6.62607015E-34", "qe=1.602176634E-19",
+                          "k=1.380649E-23", "NA=6.02214076E23", "Kcd=683", "dvCs=9192631770"};
+  }
+  void ExpectMessagesWith(NameValueList variables, const std::vector<MessageCase>& cases) {
+    for (const MessageCase& c : cases) {
+      NameValueList list = variables;
+      const auto outcome = testing::Evaluate(context_, c.input, list);
+      EXPECT_EQ(outcome.thrown, "") << c.input;
+      EXPECT_EQ(outcome.result.dwMessage, c.message) << c.input;
+    }
+  }
+};
+
+TEST_F(ShippedNamesTest, AFunctionNameAfterASignWinsOverANamedValue) {
+  ExpectMessagesWith({"lo=5", "g=10"}, {
+      {"2-exp(1)", "-0.718281828459045"},  {"-exp(1)", "-2.71828182845905"},
+      {"2*-exp(1)", "-5.43656365691809"},  {"1-cos(60)", "0.5"},
+      {"-cos(60)", "-0.5"},                {"-hypot(3,4)", "-5"},
+      {"10-ceil(2.5)", "7"},               {"5-cub(2)", "-3"},
+      {"+exp(0)", "1"},                    {"1-log(100)", "-1"},
+      {"2 - exp(1)", "-0.718281828459045"}, {"2--exp(0)", "3"},
+      {"-exp1", "-2.71828182845905"},      {"-sin cos 0", "-0.0174524064372835"},
+      // Named values after a sign still read as before.
+      {"-e", "-2.71828182845905"},         {"2-c", "-299792456"},
+      {"-lo", "-5"},                       {"1-lo g", "-49"},
+      {"-ex", "ERROR 12"},
+  });
+}
+
+TEST_F(ShippedNamesTest, SignsAfterAFunctionNameNegateItsArgument) {
+  ExpectMessagesWith({}, {
+      {"abs -123", "123"},    {"10 + abs -123", "133"},  {"sqr -4", "ERROR 15"},
+      {"sqr-4", "ERROR 15"},  {"cos -60", "0.5"},        {"2 abs -3", "6"},
+      {"-sin 30", "-0.5"},    {"-sin -30", "0.5"},       {"abs - - 3", "3"},
+      {"abs -(3)", "3"},      {"abs\t-3", "3"},         {"-abs -3", "-3"},
+      {"abs + -3", "3"},      {"1-abs -3", "-2"},        {"sin - cos 0", "0.0174524064372835"},
+      {"abs -3 - 1", "2"},    {"abs -e", "2.71828182845905"},
+  });
+}
+
 struct ThrowCase {
   const char* input;
   const char* thrown;
@@ -160,7 +206,7 @@ struct SameValueCase {
 TEST_F(EvaluationTest, SpellingsThatMeanTheSame) {
   const std::vector<SameValueCase> cases = {
       {"sin-cos30", "sin(cos(30))"},  {"sin cos 30", "sin(cos(30))"},
-      {"sin -30", "-sin(30)"},        {"2sin30", "2*sin(30)"},
+      {"cos -30", "cos(-30)"},        {"2sin30", "2*sin(30)"},
       {"sin 2*3", "sin(2)*3"},        {"sqr sum(9,16)", "sqr(9,16)"},
       {"cos-(60)", "cos(-60)"},       {"sin--30", "sin(30)"},
   };
