@@ -37,6 +37,12 @@ long double CallExpressionFunction(EngineContext& context, const TUserFunction& 
   }
   TCalcResult nested;
   CalcExpression(context, function.aSentence, bindings, nested);
+  if (nested.dwStatusCode == status::kSuccess) {
+    // The answers the enclosing line already holds stay; the defining
+    // expression's own further answers ("x,x*2") follow them.
+    nested.dwAnswers.insert(nested.dwAnswers.begin(), result.dwAnswers.begin(),
+                            result.dwAnswers.end());
+  }
   result = std::move(nested);
   return result.dwSource;
 }
