@@ -34,8 +34,8 @@ constexpr long double kHalfPi = 1.57079632679489661923L;
 constexpr long double kOneThird = 0.333333333333333333333L;
 
 // Arguments this close to zero count as zero for the reciprocal inverse
-// functions and the hyperbolic sine and cosine; atnh takes it, scaled, as
-// its tolerance around 1 and -1.
+// functions and the hyperbolic cosine; atnh takes it, scaled, as its
+// tolerance around 1 and -1.
 constexpr long double kNearZero = 1E-16L;
 
 // Built-in functions in the order of the name table.
@@ -173,9 +173,9 @@ long double InverseCotangent(long double x) {
 }
 
 // (e^x - e^-x) / 2. Below 1 the two powers are taken less one, because
-// their difference would otherwise cancel most of its digits.
+// their difference would otherwise cancel most of its digits; that keeps
+// every digit of the tiniest arguments too, where sinh x is x.
 long double HyperbolicSine(long double x) {
-  if (std::fabs(x) <= kNearZero) return 0;
   if (std::fabs(x) < 1) return (std::expm1(x) - std::expm1(-x)) / 2;
   return (std::exp(x) - std::exp(-x)) / 2;
 }

@@ -17,10 +17,6 @@ constexpr long double kTaxFactor = 1.08L;
 // Months 3 to 14 span 2.6 days of the week each in Zeller's congruence.
 constexpr long double kDaysPerMonthStep = 2.6L;
 
-bool FitsIn32Bits(std::int64_t value) {
-  return value >= -2147483648LL && value <= 4294967295LL;
-}
-
 std::int64_t FloorDivide(std::int64_t value, std::int64_t divisor) {
   return value / divisor - ((value % divisor < 0) ? 1 : 0);
 }
@@ -33,25 +29,19 @@ std::int64_t FloorModulo(std::int64_t value, std::int64_t divisor) {
 }  // namespace
 
 long double Permutations(long double n, long double r) {
-  const std::int64_t wideN = TruncToInt64(n);
-  const std::int64_t wideR = TruncToInt64(r);
-  // Counts within 32 bits are read as unsigned 32-bit numbers, so a negative
-  // n counts as 2^32 + n. Larger counts use all 64 bits: reducing them to
-  // 32 bits would turn fact(2^32) into fact(0).
-  const std::uint64_t mask = (FitsIn32Bits(wideN) && FitsIn32Bits(wideR)) ? 0xFFFFFFFFull : ~0ull;
-  const std::uint64_t top = static_cast<std::uint64_t>(wideN) & mask;
-  const std::uint64_t count = static_cast<std::uint64_t>(wideR) & mask;
-  const std::uint64_t last = (top - count + 1) & mask;
-  // r = 0, r > n + 1 and negative r select no factor at all.
-  if (last > top) return 1;
+  const std::int64_t top = TruncToInt64(n);
+  const std::int64_t count = TruncToInt64(r);
+  // There is no arrangement of a negative number of things.
+  if (top < 0 || count < 0) ThrowInvalidOperation();
+  // More places than things: the falling product reaches its factor 0.
+  if (count > top) return 0;
   // Every factor is distinct, so the product leaves the extended range
   // within about 1755 factors; it is checked at each step so that a count
   // of billions ends as quickly.
   long double product = 1;
-  for (std::uint64_t factor = top;; --factor) {
+  for (std::int64_t factor = top; factor > top - count; --factor) {
     product *= static_cast<long double>(factor);
     if (std::isinf(product)) ThrowOverflow();
-    if (factor == last) break;
   }
   return product;
 }

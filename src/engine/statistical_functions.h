@@ -10,7 +10,8 @@ namespace zc {
 
 using Arguments = std::span<const long double>;
 
-// The falling product n (n-1) ... (n-r+1) of the truncated arguments.
+// The falling product n (n-1) ... (n-r+1) of the truncated arguments: 0
+// when r > n; a negative n or r is an invalid operation.
 long double Permutations(long double n, long double r);
 
 long double NPrFunction(Arguments arguments);         // (n, r)

@@ -20,9 +20,17 @@ TEST(StatisticalFunctions, PermutationsFactorialsAndCombinations) {
       {"nPr", {5, 6}, kDeg, "0"},
       {"nPr", {5.9L, 2.9L}, kDeg, "20"},
       {"nPr", {100, 2}, kDeg, "9900"},
-      {"nPr", {5, 7}, kDeg, "1"},
-      {"nPr", {5, -1}, kDeg, "1"},
-      {"nPr", {-1, 1}, kDeg, "4294967295"},
+      {"nPr", {5, 7}, kDeg, "0"},
+      {"nPr", {3, 5}, kDeg, "0"},
+      {"nPr", {0, 1}, kDeg, "0"},
+      {"nPr", {0, 0}, kDeg, "1"},
+      {"nPr", {4294967296.0L, 4294967297.0L}, kDeg, "0"},
+      {"nPr", {5, -1}, kDeg, "ERROR 15"},
+      {"nPr", {21, -1}, kDeg, "ERROR 15"},
+      {"nPr", {-1, 1}, kDeg, "ERROR 15"},
+      {"nPr", {-21, 2}, kDeg, "ERROR 15"},
+      {"nPr", {-1, 0}, kDeg, "ERROR 15"},
+      {"nPr", {-0.5L, 1}, kDeg, "0"},
       {"nPr", {4294967297.0L, 1}, kDeg, "4294967297"},
       {"nPr", {3000, 2000}, kDeg, "ERROR 16"},
       {"nPr", {1E19L, 1}, kDeg, "ERROR 15"},
@@ -33,7 +41,8 @@ TEST(StatisticalFunctions, PermutationsFactorialsAndCombinations) {
       {"fact", {20}, kDeg, "2.43290200817664E18"},
       {"fact", {1754}, kDeg, "1.97926189010501E4930"},
       {"fact", {1755}, kDeg, "ERROR 16"},
-      {"fact", {-1}, kDeg, "ERROR 16"},
+      {"fact", {-1}, kDeg, "ERROR 15"},
+      {"fact", {-4294967296.0L}, kDeg, "ERROR 15"},
       {"fact", {4294967296.0L}, kDeg, "ERROR 16"},
       {"fact", {1E19L}, kDeg, "ERROR 15"},
       {"nCr", {5, 2}, kDeg, "10"},
@@ -41,7 +50,8 @@ TEST(StatisticalFunctions, PermutationsFactorialsAndCombinations) {
       {"nCr", {5, 5}, kDeg, "1"},
       {"nCr", {52, 5}, kDeg, "2598960"},
       {"nCr", {2000, 1}, kDeg, "ERROR 16"},
-      {"nCr", {5, 6}, kDeg, "ERROR 16"},
+      {"nCr", {5, 6}, kDeg, "ERROR 15"},
+      {"nCr", {-5, 2}, kDeg, "ERROR 15"},
   });
 }
 
@@ -49,7 +59,8 @@ TEST(StatisticalFunctions, Permutations) {
   EXPECT_EQ(Permutations(5.9L, 2.9L), 20);
   EXPECT_EQ(Permutations(10, 10), 3628800);
   EXPECT_EQ(Permutations(10, 11), 0);
-  EXPECT_EQ(Permutations(-2, 0), 1);
+  EXPECT_EQ(Permutations(0, 0), 1);
+  EXPECT_EQ(Permutations(-0.9L, 0), 1);
 }
 
 TEST(StatisticalFunctions, StatisticsOverArgumentLists) {
