@@ -27,10 +27,15 @@ long double Scale(long double magnitude, int k) {
 // the true one, so the rounding is certain unless the fraction lies near a
 // half. Those rare cases, and magnitudes outside the exact powers, take the
 // exact, locale-free conversion of std::to_chars.
+//
+// Nothing here converts a long double to an integer directly: on the x87
+// that switches the rounding mode twice per conversion, which costs more
+// than the rest of the text.
 void SignificantDigits(long double magnitude, std::uint64_t& digits, int& exponent10) {
   int binaryExponent = 0;
   std::frexp(magnitude, &binaryExponent);
-  int e10 = static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398119521L));
+  // floor((binaryExponent - 1) * log10(2)), close enough for the first try.
+  int e10 = ((binaryExponent - 1) * 78913) >> 18;
   for (int attempt = 0; attempt < 3; ++attempt) {
     const int k = kDigits - 1 - e10;
     if (k < -kExactPowers || k > kExactPowers) break;
@@ -43,10 +48,12 @@ void SignificantDigits(long double magnitude, std::uint64_t& digits, int& expone
       --e10;
       continue;
     }
-    const auto whole = static_cast<std::uint64_t>(scaled);
-    const long double fraction = scaled - static_cast<long double>(whole);
-    if (std::fabs(fraction - 0.5L) < 1e-3L) break;
-    digits = fraction > 0.5L ? whole + 1 : whole;
+    // Below 2^62, adding and taking away 2^63 rounds to the nearest whole
+    // number: the sum has no bits left for a fraction.
+    const long double nearest = (scaled + 0x1p63L) - 0x1p63L;
+    if (std::fabs(std::fabs(scaled - nearest) - 0.5L) < 1e-3L) break;
+    // Below 2^53 the whole number converts exactly through a double.
+    digits = static_cast<std::uint64_t>(static_cast<double>(nearest));
     exponent10 = e10;
     if (digits == kAbove15) {
       digits = kLowest15;
