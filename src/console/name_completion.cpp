@@ -46,7 +46,8 @@ WordBeforeCaret FindWordBeforeCaret(const QString& text, int caret) {
 std::vector<CompletionEntry> CompletionEntries(const EngineContext& context, const NameValueList& variables,
                                                const QString& prefix) {
   std::vector<CompletionEntry> entries;
-  for (const std::string_view name : kBuiltinFunctionNames) {
+  for (const TBuiltinFunction& builtin : BuiltinFunctions()) {
+    const std::string_view name = builtin.name;
     const QString text = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
     if (text.startsWith(prefix, Qt::CaseInsensitive)) entries.push_back({text, MenuHint(name)});
   }

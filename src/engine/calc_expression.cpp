@@ -57,61 +57,87 @@ bool Balanced(std::string_view expression) {
   return depth == 0;
 }
 
-void Evaluate(EngineContext& context, std::string_view line, NameValueList& variables,
-              TCalcResult& result, TEvaluationLevel& level) {
-  // 1. Comma pieces: pieces 2..n first, each by a nested call.
-  std::string_view expression = line;
-  if (line.find(',') != std::string_view::npos) {
-    std::vector<std::string_view>& pieces = level.pieces;
-    if (SplitTopLevelCommas(line, pieces) >= 2) {
-      for (std::size_t i = 1; i < pieces.size(); ++i) {
-        TCalcResult& piece = level.nested;
-        Refresh(piece);
-        CalcExpression(context, pieces[i], variables, piece);
-        if (piece.dwStatusCode != status::kSuccess) {
-          Adopt(piece, result);
-          return;
-        }
-        result.dwAnswers.push_back(piece.dwSource);
-        result.dwAnswers.insert(result.dwAnswers.end(), piece.dwAnswers.begin(),
-                                piece.dwAnswers.end());
-      }
-      expression = pieces[0];
+enum class Step { Go, Done };
+
+// Step 1: pieces 2..n of a comma list first, each by a nested call, their
+// values gathered as answers. `expression` becomes piece 1.
+Step EvaluateFurtherPieces(EngineContext& context, std::string_view& expression,
+                           NameValueList& variables, TCalcResult& result,
+                           TEvaluationLevel& level) {
+  if (expression.find(',') == std::string_view::npos) return Step::Go;
+  std::vector<std::string_view>& pieces = level.pieces;
+  if (SplitTopLevelCommas(expression, pieces) < 2) return Step::Go;
+  for (std::size_t i = 1; i < pieces.size(); ++i) {
+    TCalcResult& piece = level.nested;
+    Refresh(piece);
+    CalcExpression(context, pieces[i], variables, piece);
+    if (piece.dwStatusCode != status::kSuccess) {
+      Adopt(piece, result);
+      return Step::Done;
     }
+    result.dwAnswers.push_back(piece.dwSource);
+    result.dwAnswers.insert(result.dwAnswers.end(), piece.dwAnswers.begin(), piece.dwAnswers.end());
   }
+  expression = pieces[0];
+  return Step::Go;
+}
 
-  // 2. Assignment target: the first run of characters other than '='.
-  std::string_view target;
+struct Assignment {
+  std::string_view target;  // exactly as typed, blanks included
   bool hasTarget = false;
-  if (expression.find('=') != std::string_view::npos) {
-    static const TDelimiterSet kEquals("=");
-    TStrTokRec rec;
-    target = StrTokFirst(expression, kEquals, rec);
-    hasTarget = true;
-    const auto rest = static_cast<std::size_t>(rec.Pos - 1);
-    expression = rest < expression.size() ? expression.substr(rest) : std::string_view{};
-  }
+};
 
-  // 3. A quoted text is stored as it is; the status stays as it was.
+// Step 2: the target is the first run of characters other than '='; the
+// expression is what follows the run of '=' after it.
+Assignment SplitAssignment(std::string_view& expression) {
+  if (expression.find('=') == std::string_view::npos) return {};
+  static const TDelimiterSet kEquals("=");
+  TStrTokRec rec;
+  const std::string_view target = StrTokFirst(expression, kEquals, rec);
+  const auto rest = static_cast<std::size_t>(rec.Pos - 1);
+  expression = rest < expression.size() ? expression.substr(rest) : std::string_view{};
+  return {target, true};
+}
+
+// Step 3: a quoted text is stored as it is; the status stays as it was.
+Step StoreQuotedText(std::string_view expression, const Assignment& assignment,
+                     NameValueList& variables, TCalcResult& result) {
   const std::string_view trimmed = TrimBlanks(expression);
-  if (IsQuoted(trimmed)) {
-    const std::string_view text = Unquote(trimmed);
-    const std::string stored(text);  // the target may be a view into the list
-    SetVariable(hasTarget ? target : std::string_view{}, stored, variables);
-    result.dwMessage = stored;
-    return;
-  }
+  if (!IsQuoted(trimmed)) return Step::Go;
+  const std::string stored(Unquote(trimmed));  // the target may be a view into the list
+  SetVariable(assignment.hasTarget ? assignment.target : std::string_view{}, stored, variables);
+  result.dwMessage = stored;
+  return Step::Done;
+}
 
-  // 4. Groups: plain stretches and parenthesised groups, in order.
-  if (!Balanced(expression)) {
-    SetError(status::kUnbalanced, result);
-    return;
+// A parenthesised group's value completes the pending unit, or joins the
+// unit before it by multiplication. Its further values are the arguments
+// after the first.
+bool CompleteWithGroup(EngineContext& context, const TCalcResult& group, TScanState& state,
+                       TEvaluationLevel& level, TCalcResult& result) {
+  TIntUnit* unit = state.unit;
+  char sign = state.sign;
+  if (unit == nullptr) {
+    unit = &NewUnit(level);
+    sign = '\0';
   }
+  unit->aInteger = group.dwSource;
+  unit->aInternalIntegers.clear();
+  unit->aInternalIntegers.push_back(group.dwSource);
+  unit->aInternalIntegers.insert(unit->aInternalIntegers.end(), group.dwAnswers.begin(),
+                                 group.dwAnswers.end());
+  unit->aInternalOperation = 2;
+  if (!unit->aFunction.empty() && state.argumentSign == '-') unit->aInteger = -unit->aInteger;
+  state.unit = nullptr;
+  return PushUnit(context, level.list, sign, *unit, result);
+}
 
-  // 5. Units.
+// Steps 4 and 5: the expression cut into plain stretches, which the scanner
+// reads, and parenthesised groups, each evaluated by a nested call.
+Step ReadUnits(EngineContext& context, std::string_view expression, NameValueList& variables,
+               TCalcResult& result, TEvaluationLevel& level, TScanState& state) {
   level.unitsUsed = 0;
   level.list.clear();
-  TScanState state;
   std::size_t start = 0;
   int depth = 0;
   for (std::size_t i = 0; i <= expression.size(); ++i) {
@@ -119,10 +145,11 @@ void Evaluate(EngineContext& context, std::string_view line, NameValueList& vari
     const char c = atEnd ? '\0' : expression[i];
     if (depth == 0 && (atEnd || c == '(')) {
       if (i > start) {
+        // A plain stretch ends here; it always starts with no unit.
         state.unit = nullptr;
-        if (!ScanPlainGroup(context, expression.substr(start, i - start), state, level,
-                            variables, result)) {
-          return;
+        if (!ScanPlainGroup(context, expression.substr(start, i - start), state, level, variables,
+                            result)) {
+          return Step::Done;
         }
       }
       start = i;
@@ -131,35 +158,47 @@ void Evaluate(EngineContext& context, std::string_view line, NameValueList& vari
     if (c == '(') {
       ++depth;
     } else if (c == ')' && --depth == 0) {
-      // A parenthesised group: evaluate its inside by a nested call.
       const std::string_view inside = expression.substr(start + 1, i - start - 1);
       start = i + 1;
-      TCalcResult& nested = level.nested;
-      Refresh(nested);
-      CalcExpression(context, inside, variables, nested);
-      if (nested.dwStatusCode != status::kSuccess) {
-        Adopt(nested, result);
-        return;
+      TCalcResult& group = level.nested;
+      Refresh(group);
+      CalcExpression(context, inside, variables, group);
+      if (group.dwStatusCode != status::kSuccess) {
+        Adopt(group, result);
+        return Step::Done;
       }
-      TIntUnit* unit = state.unit;
-      char sign = state.sign;
-      if (unit == nullptr) {
-        unit = &NewUnit(level);
-        sign = '\0';
-      }
-      unit->aInteger = nested.dwSource;
-      unit->aInternalIntegers.clear();
-      unit->aInternalIntegers.push_back(nested.dwSource);
-      unit->aInternalIntegers.insert(unit->aInternalIntegers.end(), nested.dwAnswers.begin(),
-                                     nested.dwAnswers.end());
-      unit->aInternalOperation = 2;
-      if (!unit->aFunction.empty() && state.argumentSign == '-') unit->aInteger = -unit->aInteger;
-      state.unit = nullptr;
-      if (!PushUnit(context, level.list, sign, *unit, result)) return;
+      if (!CompleteWithGroup(context, group, state, level, result)) return Step::Done;
     }
   }
+  return Step::Go;
+}
 
-  // 6. End of the groups.
+// Step 7: the value, its text, the assignment and ANS.
+void StoreResult(long double value, const Assignment& assignment, NameValueList& variables,
+                 TCalcResult& result) {
+  char buffer[kResultTextCapacity];
+  const std::string_view text = FormatResultText(value, buffer);
+  result.dwStatusCode = status::kSuccess;
+  result.dwSource = value;
+  result.dwMessage.assign(text);
+  if (assignment.hasTarget) SetVariable(assignment.target, text, variables);
+  SetVariable("ANS", text, variables);
+}
+
+void Evaluate(EngineContext& context, std::string_view line, NameValueList& variables,
+              TCalcResult& result, TEvaluationLevel& level) {
+  std::string_view expression = line;
+  if (EvaluateFurtherPieces(context, expression, variables, result, level) == Step::Done) return;
+  const Assignment assignment = SplitAssignment(expression);
+  if (StoreQuotedText(expression, assignment, variables, result) == Step::Done) return;
+  if (!Balanced(expression)) {
+    SetError(status::kUnbalanced, result);
+    return;
+  }
+  TScanState state;
+  if (ReadUnits(context, expression, variables, result, level, state) == Step::Done) return;
+
+  // Step 6: the end of the groups.
   if (state.unit != nullptr) {
     SetError(status::kIncomplete, result);
     return;
@@ -175,15 +214,7 @@ void Evaluate(EngineContext& context, std::string_view line, NameValueList& vari
     Adopt(work, result);
     return;
   }
-
-  // 7. Success.
-  char buffer[kResultTextCapacity];
-  const std::string_view text = FormatResultText(value, buffer);
-  result.dwStatusCode = status::kSuccess;
-  result.dwSource = value;
-  result.dwMessage.assign(text);
-  if (hasTarget) SetVariable(target, text, variables);
-  SetVariable("ANS", text, variables);
+  StoreResult(value, assignment, variables, result);
 }
 
 }  // namespace
@@ -215,8 +246,7 @@ void CalcExpression(EngineContext& context, std::string_view expression,
   try {
     Evaluate(context, expression, variables, result, level);
   } catch (const EngineFault& fault) {
-    SetError(ErrorCodeFor(fault.Kind()), result);
-    result.dwErrorMsg = std::string(fault.KindName()) + ": " + fault.what();
+    ReportFault(fault, result);
   }
 }
 

@@ -1,6 +1,7 @@
 #include "engine_fault.h"
 
 #include <cfenv>
+#include <new>
 
 namespace zc {
 
@@ -22,18 +23,44 @@ const char* EngineFault::KindName() const {
 
 std::uint8_t ErrorCodeFor(FaultKind kind) {
   switch (kind) {
-    case FaultKind::InvalidMemoryAccess: return 18;
+    case FaultKind::InvalidMemoryAccess: return status::kAccessViolation;
     case FaultKind::IntegerOverflow:
-    case FaultKind::FloatOverflow: return 16;
-    case FaultKind::FloatUnderflow: return 17;
+    case FaultKind::FloatOverflow: return status::kOverflow;
+    case FaultKind::FloatUnderflow: return status::kUnderflow;
     case FaultKind::FloatZeroDivide:
-    case FaultKind::IntegerZeroDivide: return 14;
+    case FaultKind::IntegerZeroDivide: return status::kDivisionByZero;
     case FaultKind::InvalidArgument:
-    case FaultKind::FloatInvalid: return 15;
-    case FaultKind::Conversion: return 19;
-    case FaultKind::Other: return 20;
+    case FaultKind::FloatInvalid: return status::kInvalidOperation;
+    case FaultKind::Conversion: return status::kNotANumber;
+    case FaultKind::Other: return status::kOtherFailure;
   }
-  return 20;
+  return status::kOtherFailure;
+}
+
+const char* KindNameOf(const std::exception& failure) {
+  if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr) return "OutOfMemory";
+  if (dynamic_cast<const std::out_of_range*>(&failure) != nullptr) return "RangeError";
+  if (dynamic_cast<const std::length_error*>(&failure) != nullptr) return "LengthError";
+  return "Exception";
+}
+
+std::string FaultText(std::string_view kindName, std::string_view message) {
+  std::string text;
+  text.reserve(kindName.size() + 2 + message.size());
+  text.append(kindName);
+  text += ": ";
+  text.append(message);
+  return text;
+}
+
+void ReportFailure(std::uint8_t code, std::string_view kindName, std::string_view message,
+                   TCalcResult& result) {
+  SetError(code, result);
+  if (code == status::kOtherFailure) result.dwErrorMsg = FaultText(kindName, message);
+}
+
+void ReportFault(const EngineFault& fault, TCalcResult& result) {
+  ReportFailure(ErrorCodeFor(fault.Kind()), fault.KindName(), fault.what(), result);
 }
 
 void ClearArithmeticFlags() { std::feclearexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW); }

@@ -5,8 +5,12 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+
+#include "calc_result.h"
 
 namespace zc {
 
@@ -37,6 +41,21 @@ class EngineFault : public std::runtime_error {
 
 // The error code of a fault: 14, 15, 16, 17, 18, 19 or 20.
 std::uint8_t ErrorCodeFor(FaultKind kind);
+
+// The kind name error 20 reports for a failure that is not the engine's own
+// ("OutOfMemory", "RangeError", ...).
+const char* KindNameOf(const std::exception& failure);
+
+// "Kind: message", the detail that error 20 carries in dwErrorMsg.
+std::string FaultText(std::string_view kindName, std::string_view message);
+
+// Puts a failure into `result` through SetError; error 20 also gets its
+// FaultText in dwErrorMsg.
+void ReportFailure(std::uint8_t code, std::string_view kindName, std::string_view message,
+                   TCalcResult& result);
+
+// ReportFailure with the fault's code, kind name and message.
+void ReportFault(const EngineFault& fault, TCalcResult& result);
 
 // Clears the division-by-zero, invalid and overflow flags.
 void ClearArithmeticFlags();

@@ -1,6 +1,7 @@
 #include "function_library.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <exception>
@@ -11,6 +12,7 @@
 
 #include "arithmetic_checks.h"
 #include "calc_expression.h"
+#include "engine_fault.h"
 #include "int_unit.h"
 #include "statistical_functions.h"
 #include "ascii_text.h"
@@ -37,87 +39,6 @@ constexpr long double kOneThird = 0.333333333333333333333L;
 // functions and the hyperbolic cosine; atnh takes it, scaled, as its
 // tolerance around 1 and -1.
 constexpr long double kNearZero = 1E-16L;
-
-// Built-in functions in the order of the name table.
-enum class Builtin : std::uint8_t {
-  Sin, Cos, Tan, Asn, Acs, Atn, NPr, NCr, Fact, Ln, Exp, Log, LogN, Ten, Rcp, Sqr, Cur, Squ,
-  Cub, Ceil, Floor, Trunc, Round, Frac, Sinh, Cosh, Tanh, Sec, Csc, Cot, Asnh, Acsh, Atnh,
-  ArcSec, ArcCsc, ArcCot, Sign, Abs, Not, Hypot, Rnd, Bmi, Rohres, Tax, TaxN, Sum, Ave,
-  SumSqu, Variance, Deviation, Max, Min, Weekday,
-  None
-};
-
-constexpr char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// A name's first eight bytes, lower case, as one integer: built-in names are
-// found by integer comparisons, with no copy and no string compare.
-constexpr std::uint64_t NameKey(std::string_view name) {
-  std::uint64_t key = 0;
-  const std::size_t length = std::min<std::size_t>(name.size(), 8);
-  for (std::size_t i = 0; i < length; ++i) {
-    key |= static_cast<std::uint64_t>(static_cast<unsigned char>(AsciiLower(name[i]))) << (8 * i);
-  }
-  return key;
-}
-
-struct BuiltinKey {
-  std::uint64_t key;
-  Builtin id;
-};
-
-constexpr std::size_t kLongestBuiltinName = 9;  // "deviation"
-
-constexpr auto kBuiltinKeys = [] {
-  std::array<BuiltinKey, kBuiltinFunctionNames.size()> keys{};
-  for (std::size_t i = 0; i < keys.size(); ++i) {
-    keys[i] = {NameKey(kBuiltinFunctionNames[i]), static_cast<Builtin>(i)};
-  }
-  std::sort(keys.begin(), keys.end(),
-            [](const BuiltinKey& a, const BuiltinKey& b) { return a.key < b.key; });
-  return keys;
-}();
-
-constexpr bool BuiltinKeysAreDistinct() {
-  for (std::size_t i = 1; i < kBuiltinKeys.size(); ++i) {
-    if (kBuiltinKeys[i - 1].key == kBuiltinKeys[i].key) return false;
-  }
-  for (const std::string_view name : kBuiltinFunctionNames) {
-    if (name.size() > kLongestBuiltinName) return false;
-  }
-  return static_cast<std::size_t>(Builtin::None) == kBuiltinFunctionNames.size();
-}
-static_assert(BuiltinKeysAreDistinct());
-
-// The built-in function called `name` in any letter case, or None.
-Builtin FindBuiltin(std::string_view name) {
-  if (name.empty() || name.size() > kLongestBuiltinName) return Builtin::None;
-  const std::uint64_t key = NameKey(name);
-  const auto* found = std::lower_bound(
-      kBuiltinKeys.begin(), kBuiltinKeys.end(), key,
-      [](const BuiltinKey& entry, std::uint64_t wanted) { return entry.key < wanted; });
-  if (found == kBuiltinKeys.end() || found->key != key) return Builtin::None;
-  // The key covers eight bytes; the full comparison also rules out a longer
-  // name or one with a NUL byte inside.
-  const std::string_view builtin = kBuiltinFunctionNames[static_cast<std::size_t>(found->id)];
-  return EqualsIgnoreAsciiCase(name, builtin) ? found->id : Builtin::None;
-}
-
-enum class ArgumentRule { One, Two, Three, Any };
-
-ArgumentRule RuleOf(Builtin id) {
-  switch (id) {
-    case Builtin::Weekday:
-      return ArgumentRule::Three;
-    case Builtin::NPr: case Builtin::NCr: case Builtin::LogN: case Builtin::Hypot:
-    case Builtin::Bmi: case Builtin::Rohres: case Builtin::TaxN:
-      return ArgumentRule::Two;
-    case Builtin::Sum: case Builtin::Ave: case Builtin::SumSqu: case Builtin::Variance:
-    case Builtin::Deviation: case Builtin::Max: case Builtin::Min:
-      return ArgumentRule::Any;
-    default:
-      return ArgumentRule::One;
-  }
-}
 
 // ---- elementary functions --------------------------------------------------
 
@@ -236,10 +157,14 @@ long double WholePower(long double base, std::uint32_t exponent) {
   }
 }
 
+// Whole exponents are told apart by adding and taking away 2^63, which
+// rounds to a whole number, and converted through a double, which holds them
+// exactly: trunc and an integer conversion would switch the x87 rounding
+// mode twice for every power.
 long double PowerWithoutCheck(long double base, long double exponent) {
   const long double magnitude = std::fabs(exponent);
-  if (magnitude <= 2147483647.0L && exponent == std::trunc(exponent)) {
-    const auto whole = static_cast<std::uint32_t>(magnitude);
+  if (magnitude <= 2147483647.0L && (magnitude + 0x1p63L) - 0x1p63L == magnitude) {
+    const auto whole = static_cast<std::uint32_t>(static_cast<double>(magnitude));
     const long double power = WholePower(base, whole);
     if (exponent >= 0) return power;
     if (base == 0) ThrowDivisionByZero();
@@ -263,94 +188,187 @@ long double PowerWithoutCheck(long double base, long double exponent) {
   return std::exp2(binaryExponent);
 }
 
-// ---- dispatch --------------------------------------------------------------
+// ---- the table --------------------------------------------------------------
 
-long double ComputeBuiltin(EngineContext& context, Builtin id, AngleMode mode,
-                           std::span<const long double> arguments) {
-  const long double x = arguments[0];
-  const auto toRadians = [mode](long double value) { return ConvertAngle(mode, AngleMode::Rad, value); };
-  const auto fromRadians = [mode](long double value) { return ConvertAngle(AngleMode::Rad, mode, value); };
-  switch (id) {
-    case Builtin::Sin: return std::sin(toRadians(x));
-    case Builtin::Cos: return std::cos(toRadians(x));
-    case Builtin::Tan: return std::tan(toRadians(x));
-    case Builtin::Asn: return fromRadians(Checked(std::asin(x)));
-    case Builtin::Acs: return fromRadians(Checked(std::acos(x)));
-    case Builtin::Atn: return fromRadians(std::atan(x));
-    case Builtin::NPr: return NPrFunction(arguments);
-    case Builtin::NCr: return NCrFunction(arguments);
-    case Builtin::Fact: return FactFunction(arguments);
-    case Builtin::Ln: return std::log(x);
-    case Builtin::Exp: return std::exp(x);
-    case Builtin::Log: return std::log10(x);
-    case Builtin::LogN: return LogarithmToBase(arguments[0], arguments[1]);
-    case Builtin::Ten: return PowerOf(10, x);
-    case Builtin::Rcp: return Reciprocal(x);
-    case Builtin::Sqr: return PowerOf(x, 0.5L);
-    case Builtin::Cur: return PowerOf(x, kOneThird);
-    case Builtin::Squ: return PowerOf(x, 2);
-    case Builtin::Cub: return PowerOf(x, 3);
-    case Builtin::Ceil: return CeilFunction(x);
-    case Builtin::Floor: return FloorFunction(x);
-    case Builtin::Trunc: return TruncFunction(x);
-    case Builtin::Round: return RoundFunction(x);
-    case Builtin::Frac: return FracFunction(x);
-    case Builtin::Sinh: return HyperbolicSine(x);
-    case Builtin::Cosh: return HyperbolicCosine(x);
-    case Builtin::Tanh: return HyperbolicTangent(x);
-    case Builtin::Sec: return Reciprocal(Checked(std::cos(toRadians(x))));
-    case Builtin::Csc: return Reciprocal(Checked(std::sin(toRadians(x))));
-    case Builtin::Cot: return Reciprocal(Checked(std::tan(toRadians(x))));
-    case Builtin::Asnh: return InverseHyperbolicSine(x);
-    case Builtin::Acsh: return InverseHyperbolicCosine(x);
-    case Builtin::Atnh: return InverseHyperbolicTangent(x);
-    case Builtin::ArcSec: {
-      const long double angle = Checked(InverseSecant(x));
-      return std::isinf(angle) ? angle : fromRadians(angle);
-    }
-    case Builtin::ArcCsc: {
-      const long double angle = Checked(InverseCosecant(x));
-      return std::isinf(angle) ? angle : fromRadians(angle);
-    }
-    case Builtin::ArcCot: return fromRadians(Checked(InverseCotangent(x)));
-    case Builtin::Sign: return Sign(x);
-    case Builtin::Abs: return std::fabs(x);
-    case Builtin::Not: return NotFunction(x);
-    case Builtin::Hypot: return Hypotenuse(arguments[0], arguments[1]);
-    case Builtin::Rnd: return Random(context.random, x);
-    case Builtin::Bmi: return BmiFunction(arguments);
-    case Builtin::Rohres: return RohrerFunction(arguments);
-    case Builtin::Tax: return TaxFunction(arguments);
-    case Builtin::TaxN: return TaxNFunction(arguments);
-    case Builtin::Sum: return SumFunction(arguments);
-    case Builtin::Ave: return AverageFunction(arguments);
-    case Builtin::SumSqu: return SumOfSquaresFunction(arguments);
-    case Builtin::Variance: return VarianceFunction(arguments);
-    case Builtin::Deviation: return DeviationFunction(arguments);
-    case Builtin::Max: return MaxFunction(arguments);
-    case Builtin::Min: return MinFunction(arguments);
-    case Builtin::Weekday: return WeekdayFunction(arguments);
-    case Builtin::None: break;
-  }
-  return 0;
+long double Radians(const BuiltinCall& call) {
+  return ConvertAngle(call.mode, AngleMode::Rad, call.First());
 }
 
-// The kind name reported with error 20 for failures that are not the
-// engine's own.
-const char* KindNameOf(const std::exception& failure) {
-  if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr) return "OutOfMemory";
-  if (dynamic_cast<const std::out_of_range*>(&failure) != nullptr) return "RangeError";
-  if (dynamic_cast<const std::length_error*>(&failure) != nullptr) return "LengthError";
-  return "Exception";
+long double FromRadians(const BuiltinCall& call, long double angle) {
+  return ConvertAngle(AngleMode::Rad, call.mode, angle);
 }
 
-void ReportFailure(std::uint8_t code, const char* kindName, const char* message, TCalcResult& result) {
-  SetError(code, result);
-  if (code == status::kOtherFailure) {
-    result.dwErrorMsg = kindName;
-    result.dwErrorMsg += ": ";
-    result.dwErrorMsg += message;
+// arcsec and arccsc of arguments near zero are infinite in every angle mode.
+long double ArcSecant(const BuiltinCall& call) {
+  const long double angle = Checked(InverseSecant(call.First()));
+  return std::isinf(angle) ? angle : FromRadians(call, angle);
+}
+
+long double ArcCosecant(const BuiltinCall& call) {
+  const long double angle = Checked(InverseCosecant(call.First()));
+  return std::isinf(angle) ? angle : FromRadians(call, angle);
+}
+
+long double ArcCotangent(const BuiltinCall& call) {
+  return FromRadians(call, Checked(InverseCotangent(call.First())));
+}
+
+template <long double (*Function)(long double)>
+long double OfFirst(const BuiltinCall& call) {
+  return Function(call.First());
+}
+
+template <long double (*Function)(Arguments)>
+long double OfAll(const BuiltinCall& call) {
+  return Function(call.arguments);
+}
+
+using enum ArgumentRule;
+
+constexpr std::array<TBuiltinFunction, 53> kBuiltins = {{
+    {"sin", One, [](const BuiltinCall& c) { return std::sin(Radians(c)); }},
+    {"cos", One, [](const BuiltinCall& c) { return std::cos(Radians(c)); }},
+    {"tan", One, [](const BuiltinCall& c) { return std::tan(Radians(c)); }},
+    {"asn", One, [](const BuiltinCall& c) { return FromRadians(c, Checked(std::asin(c.First()))); }},
+    {"acs", One, [](const BuiltinCall& c) { return FromRadians(c, Checked(std::acos(c.First()))); }},
+    {"atn", One, [](const BuiltinCall& c) { return FromRadians(c, std::atan(c.First())); }},
+    {"nPr", Two, OfAll<NPrFunction>},
+    {"nCr", Two, OfAll<NCrFunction>},
+    {"fact", One, OfAll<FactFunction>},
+    {"ln", One, [](const BuiltinCall& c) { return std::log(c.First()); }},
+    {"exp", One, [](const BuiltinCall& c) { return std::exp(c.First()); }},
+    {"log", One, [](const BuiltinCall& c) { return std::log10(c.First()); }},
+    {"logN", Two, [](const BuiltinCall& c) { return LogarithmToBase(c.arguments[0], c.arguments[1]); }},
+    {"ten", One, [](const BuiltinCall& c) { return PowerOf(10, c.First()); }},
+    {"rcp", One, OfFirst<Reciprocal>},
+    {"sqr", One, [](const BuiltinCall& c) { return PowerOf(c.First(), 0.5L); }},
+    {"cur", One, [](const BuiltinCall& c) { return PowerOf(c.First(), kOneThird); }},
+    {"squ", One, [](const BuiltinCall& c) { return PowerOf(c.First(), 2); }},
+    {"cub", One, [](const BuiltinCall& c) { return PowerOf(c.First(), 3); }},
+    {"ceil", One, OfFirst<CeilFunction>},
+    {"floor", One, OfFirst<FloorFunction>},
+    {"trunc", One, OfFirst<TruncFunction>},
+    {"round", One, OfFirst<RoundFunction>},
+    {"frac", One, OfFirst<FracFunction>},
+    {"sinh", One, OfFirst<HyperbolicSine>},
+    {"cosh", One, OfFirst<HyperbolicCosine>},
+    {"tanh", One, OfFirst<HyperbolicTangent>},
+    {"sec", One, [](const BuiltinCall& c) { return Reciprocal(Checked(std::cos(Radians(c)))); }},
+    {"csc", One, [](const BuiltinCall& c) { return Reciprocal(Checked(std::sin(Radians(c)))); }},
+    {"cot", One, [](const BuiltinCall& c) { return Reciprocal(Checked(std::tan(Radians(c)))); }},
+    {"asnh", One, OfFirst<InverseHyperbolicSine>},
+    {"acsh", One, OfFirst<InverseHyperbolicCosine>},
+    {"atnh", One, OfFirst<InverseHyperbolicTangent>},
+    {"arcsec", One, ArcSecant},
+    {"arccsc", One, ArcCosecant},
+    {"arccot", One, ArcCotangent},
+    {"sign", One, OfFirst<Sign>},
+    {"abs", One, [](const BuiltinCall& c) { return std::fabs(c.First()); }},
+    {"not", One, OfFirst<NotFunction>},
+    {"hypot", Two, [](const BuiltinCall& c) { return Hypotenuse(c.arguments[0], c.arguments[1]); }},
+    {"rnd", One, [](const BuiltinCall& c) { return Random(c.random, c.First()); }},
+    {"bmi", Two, OfAll<BmiFunction>},
+    {"rohres", Two, OfAll<RohrerFunction>},
+    {"tax", One, OfAll<TaxFunction>},
+    {"taxn", Two, OfAll<TaxNFunction>},
+    {"sum", Any, OfAll<SumFunction>},
+    {"ave", Any, OfAll<AverageFunction>},
+    {"sumsqu", Any, OfAll<SumOfSquaresFunction>},
+    {"variance", Any, OfAll<VarianceFunction>},
+    {"deviation", Any, OfAll<DeviationFunction>},
+    {"max", Any, OfAll<MaxFunction>},
+    {"min", Any, OfAll<MinFunction>},
+    {"weekday", Three, OfAll<WeekdayFunction>},
+}};
+
+// tan of exactly 90 degrees is refused before it is computed.
+constexpr const TBuiltinFunction* kTangent = &kBuiltins[2];
+static_assert(kBuiltins[2].name == "tan");
+
+// ---- name lookup -----------------------------------------------------------
+
+// Every built-in name starts with an ASCII letter. The names are grouped by
+// that letter, each group in table order, so that both lookups compare a
+// position with a handful of names.
+constexpr std::size_t LetterOf(char c) {
+  return static_cast<std::size_t>((c >= 'A' && c <= 'Z') ? c - 'A' : c - 'a');
+}
+constexpr bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+struct LetterIndex {
+  std::array<std::uint8_t, kBuiltins.size()> order{};  // table indices, grouped by letter
+  std::array<std::uint8_t, 27> start{};                // group g: order[start[g], start[g + 1])
+};
+
+constexpr LetterIndex kByLetter = [] {
+  LetterIndex index;
+  std::size_t next = 0;
+  for (std::size_t letter = 0; letter < 26; ++letter) {
+    index.start[letter] = static_cast<std::uint8_t>(next);
+    for (std::size_t i = 0; i < kBuiltins.size(); ++i) {
+      if (LetterOf(kBuiltins[i].name[0]) == letter) index.order[next++] = static_cast<std::uint8_t>(i);
+    }
   }
+  index.start[26] = static_cast<std::uint8_t>(next);
+  return index;
+}();
+
+constexpr bool NamesAreDistinctWords() {
+  for (std::size_t i = 0; i < kBuiltins.size(); ++i) {
+    if (kBuiltins[i].name.empty() || !IsAsciiLetter(kBuiltins[i].name[0])) return false;
+    for (std::size_t j = 0; j < i; ++j) {
+      if (kBuiltins[i].name.size() != kBuiltins[j].name.size()) continue;
+      bool same = true;
+      for (std::size_t k = 0; k < kBuiltins[i].name.size(); ++k) {
+        same = same && LetterOf(kBuiltins[i].name[k]) == LetterOf(kBuiltins[j].name[k]);
+      }
+      if (same) return false;
+    }
+  }
+  return kByLetter.start[26] == kBuiltins.size();
+}
+static_assert(NamesAreDistinctWords(), "built-in names start with a letter and differ in more than case");
+
+// The table indices of the names starting with the letter `c`.
+std::span<const std::uint8_t> NamesStartingWith(char c) {
+  if (!IsAsciiLetter(c)) return {};
+  const std::size_t letter = LetterOf(c);
+  return std::span(kByLetter.order).subspan(kByLetter.start[letter],
+                                            kByLetter.start[letter + 1] - kByLetter.start[letter]);
+}
+
+bool CountFits(ArgumentRule rule, std::size_t count) {
+  switch (rule) {
+    case One: return count == 1;
+    case Two: return count == 2;
+    case Three: return count == 3;
+    case Any: return count >= 1;
+  }
+  return false;
+}
+
+// A name that is no built-in counts as taking one argument. Where one is
+// due, a user function whose name starts the name lifts the check: it checks
+// its own count when it is the one called.
+bool ArgumentCountFits(const EngineContext& context, const TBuiltinFunction* builtin,
+                       std::string_view name, std::size_t count) {
+  const ArgumentRule rule = builtin != nullptr ? builtin->rule : One;
+  if (rule != One) return CountFits(rule, count);
+  return count == 1 || (count > 1 && FindUserFunction(name, context.userFunctions, false) >= 0);
+}
+
+// tan of exactly 90 degrees has no value.
+bool IsRightAngleTangent(const TBuiltinFunction* builtin, AngleMode mode,
+                         const TExtendeds& arguments) {
+  return builtin == kTangent && !arguments.empty() &&
+         ConvertAngle(mode, AngleMode::Deg, arguments[0]) == 90;
+}
+
+long double Compute(EngineContext& context, const TBuiltinFunction* builtin, std::string_view name,
+                    const TExtendeds& arguments, TCalcResult& result) {
+  if (builtin == nullptr) return CallUserFunction(context, ToLowerAscii(name), arguments, result);
+  BeginArithmetic();
+  return Checked(builtin->compute({arguments, context.angleMode, context.random}));
 }
 
 bool IsNameSeparator(char c) { return c == ' ' || c == '\t'; }
@@ -389,42 +407,51 @@ long double PowerOf(long double base, long double exponent) {
   return Checked(PowerWithoutCheck(base, exponent));
 }
 
+const TBuiltinFunction* MatchBuiltinFunction(std::string_view text) {
+  if (text.empty()) return nullptr;
+  const TBuiltinFunction* best = nullptr;
+  for (const std::uint8_t index : NamesStartingWith(text[0])) {
+    const TBuiltinFunction& entry = kBuiltins[index];
+    if ((best == nullptr || entry.name.size() > best->name.size()) &&
+        StartsWithIgnoreAsciiCase(text, entry.name)) {
+      best = &entry;
+    }
+  }
+  return best;
+}
+
+const TBuiltinFunction* FindBuiltinFunction(std::string_view name) {
+  if (name.empty()) return nullptr;
+  for (const std::uint8_t index : NamesStartingWith(name[0])) {
+    const TBuiltinFunction& entry = kBuiltins[index];
+    if (entry.name.size() == name.size() && EqualsIgnoreAsciiCase(name, entry.name)) return &entry;
+  }
+  return nullptr;
+}
+
+std::span<const TBuiltinFunction> BuiltinFunctions() { return kBuiltins; }
+
 long double CallFunction(EngineContext& context, std::string_view name,
                          const TExtendeds& arguments, TCalcResult& result) {
   result.dwStatusCode = status::kSuccess;
   result.dwSource = 0;
   result.dwMessage.clear();
   result.dwAddition = 0;
-  const AngleMode mode = context.angleMode;
 
-  const Builtin id = FindBuiltin(name);
-
-  const std::size_t count = arguments.size();
-  bool countFits = false;
-  switch (id == Builtin::None ? ArgumentRule::One : RuleOf(id)) {
-    case ArgumentRule::Three: countFits = count == 3; break;
-    case ArgumentRule::Two: countFits = count == 2; break;
-    case ArgumentRule::Any: countFits = count >= 1; break;
-    case ArgumentRule::One:
-      // A user function whose name starts this name checks its own count.
-      countFits = count == 1 ||
-                  (count > 1 && FindUserFunction(name, context.userFunctions, false) >= 0);
-      break;
+  // Both checks run; when both fail, the record ends with the later one.
+  const TBuiltinFunction* builtin = FindBuiltinFunction(name);
+  if (!ArgumentCountFits(context, builtin, name, arguments.size())) {
+    SetError(status::kArgumentCount, result);
   }
-  if (!countFits) SetError(status::kArgumentCount, result);
-  if (id == Builtin::Tan && count >= 1 && ConvertAngle(mode, AngleMode::Deg, arguments[0]) == 90) {
+  if (IsRightAngleTangent(builtin, context.angleMode, arguments)) {
     SetError(status::kInvalidOperation, result);
   }
   if (result.dwStatusCode != status::kSuccess) return 0;
 
   try {
-    if (id == Builtin::None) {
-      return CallUserFunction(context, ToLowerAscii(name), arguments, result);
-    }
-    BeginArithmetic();
-    return Checked(ComputeBuiltin(context, id, mode, arguments));
+    return Compute(context, builtin, name, arguments, result);
   } catch (const EngineFault& fault) {
-    ReportFailure(ErrorCodeFor(fault.Kind()), fault.KindName(), fault.what(), result);
+    ReportFault(fault, result);
   } catch (const ConversionError& failure) {
     ReportFailure(status::kNotANumber, "ConversionFailure", failure.what(), result);
   } catch (const std::exception& failure) {

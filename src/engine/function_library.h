@@ -1,8 +1,9 @@
-// The function layer: the 53 built-in functions, the angle conversion and
-// the power rule shared with the '^' operator.
+// The function layer: the 53 built-in functions in one table, the angle
+// conversion and the power rule shared with the '^' operator.
 #pragma once
 
-#include <array>
+#include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "calc_result.h"
@@ -12,15 +13,37 @@ namespace zc {
 
 struct TIntUnit;
 
-// The built-in names in table order. The scanner matches against the same
-// table, ignoring letter case, longest match first.
-inline constexpr std::array<std::string_view, 53> kBuiltinFunctionNames = {
-    "sin",   "cos",    "tan",    "asn",    "acs",      "atn",       "nPr",  "nCr",  "fact",
-    "ln",    "exp",    "log",    "logN",   "ten",      "rcp",       "sqr",  "cur",  "squ",
-    "cub",   "ceil",   "floor",  "trunc",  "round",    "frac",      "sinh", "cosh", "tanh",
-    "sec",   "csc",    "cot",    "asnh",   "acsh",     "atnh",      "arcsec", "arccsc", "arccot",
-    "sign",  "abs",    "not",    "hypot",  "rnd",      "bmi",       "rohres", "tax",  "taxn",
-    "sum",   "ave",    "sumsqu", "variance", "deviation", "max",    "min",  "weekday"};
+// How many arguments a built-in takes.
+enum class ArgumentRule : std::uint8_t { One, Two, Three, Any };
+
+// What a built-in is computed from.
+struct BuiltinCall {
+  std::span<const long double> arguments;  // at least one; element 0 first
+  AngleMode mode;
+  RandomState& random;
+
+  long double First() const { return arguments[0]; }
+};
+
+// Computes a built-in. Faults are thrown as EngineFault or left in the
+// floating-point status flags.
+using BuiltinProcedure = long double (*)(const BuiltinCall& call);
+
+struct TBuiltinFunction {
+  std::string_view name;  // spelled as the scanner passes it on
+  ArgumentRule rule;
+  BuiltinProcedure compute;
+};
+
+// The built-in that `text` begins with, ignoring ASCII case: the longest
+// name, the first in the table on equal length; nullptr if none.
+const TBuiltinFunction* MatchBuiltinFunction(std::string_view text);
+
+// The built-in called exactly `name` in any ASCII letter case, or nullptr.
+const TBuiltinFunction* FindBuiltinFunction(std::string_view name);
+
+// Every built-in, in table order.
+std::span<const TBuiltinFunction> BuiltinFunctions();
 
 // Applies the unit's pending function names (aFunction) from the last to the
 // first. Returns false with the error in `result` when one fails.

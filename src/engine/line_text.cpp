@@ -39,4 +39,17 @@ std::string_view Unquote(std::string_view text) {
   return text.size() < 2 ? std::string_view{} : text.substr(1, text.size() - 2);
 }
 
+int MatchLongestEntry(std::string_view text, std::span<const std::string_view> table) {
+  int best = -1;
+  std::size_t length = 0;
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    const std::string_view entry = table[i];
+    if (!entry.empty() && entry.size() > length && StartsWithIgnoreAsciiCase(text, entry)) {
+      best = static_cast<int>(i);
+      length = entry.size();
+    }
+  }
+  return best;
+}
+
 }  // namespace zc

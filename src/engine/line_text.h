@@ -1,6 +1,8 @@
-// Helpers that look at the shape of a line or group before it is evaluated.
+// Helpers that look at the text of a line or group: its shape before it is
+// evaluated, and the table entry spelled at a position.
 #pragma once
 
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -21,5 +23,10 @@ std::string_view StripParentheses(std::string_view text);
 // At least one character, starting and ending with '"' (a lone '"' counts).
 bool IsQuoted(std::string_view text);
 std::string_view Unquote(std::string_view text);
+
+// The index of the longest non-empty entry of `table` that `text` begins
+// with, ignoring ASCII case; the first in the table on equal length; -1 if
+// none. No word boundary is needed on either side.
+int MatchLongestEntry(std::string_view text, std::span<const std::string_view> table);
 
 }  // namespace zc

@@ -4,18 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "ascii_text.h"
 #include "calc_expression.h"
 #include "decimal_conversion.h"
 #include "function_library.h"
 #include "named_values.h"
-#include "ascii_text.h"
+#include "operators.h"
 #include "unit_evaluation.h"
 #include "user_function_call.h"
 
 namespace zc {
 namespace {
-
-constexpr std::uint16_t kOperatorCodes[10] = {1, 2, 4, 8, 16, 32, 64, 128, 512, 256};
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsHexDigit(char c) {
@@ -25,65 +24,6 @@ int HexValue(char c) {
   if (IsDigit(c)) return c - '0';
   if (c >= 'a') return c - 'a' + 10;
   return c - 'A' + 10;
-}
-
-// The built-in names grouped by their folded first character, each group in
-// table order, so that a position is compared with a handful of names.
-class BuiltinIndex {
- public:
-  BuiltinIndex() {
-    for (std::size_t i = 0; i < kBuiltinFunctionNames.size(); ++i) {
-      byFirst_[static_cast<unsigned char>(AsciiLower(kBuiltinFunctionNames[i][0]))].push_back(
-          static_cast<int>(i));
-    }
-  }
-  // Same result as MatchLongestEntry over the table.
-  int Match(std::string_view text, std::size_t& length) const {
-    int best = -1;
-    length = 0;
-    if (text.empty()) return -1;
-    for (const int index : byFirst_[static_cast<unsigned char>(AsciiLower(text[0]))]) {
-      const std::string_view name = kBuiltinFunctionNames[static_cast<std::size_t>(index)];
-      if (name.size() > length && StartsWithIgnoreAsciiCase(text, name)) {
-        best = index;
-        length = name.size();
-      }
-    }
-    return best;
-  }
-
- private:
-  std::vector<int> byFirst_[256];
-};
-
-const BuiltinIndex& Builtins() {
-  static const BuiltinIndex index;
-  return index;
-}
-
-// The function name that `text` begins with: the longer of the built-in and
-// the user-defined match, the user-defined one on equal length; empty if none.
-std::string_view FunctionNameAt(const EngineContext& context, std::string_view text) {
-  std::size_t builtinLength = 0;
-  const int builtin = Builtins().Match(text, builtinLength);
-  const int user =
-      context.userFunctions.empty() ? -1 : FindUserFunction(text, context.userFunctions, false);
-  if (user >= 0) {
-    const std::string_view name = context.userFunctions[static_cast<std::size_t>(user)]->aName;
-    if (builtin < 0 || builtinLength <= name.size()) return name;
-  }
-  if (builtin >= 0) return kBuiltinFunctionNames[static_cast<std::size_t>(builtin)];
-  return {};
-}
-
-bool MayStartOperator(char c) {
-  switch (AsciiLower(c)) {
-    case '*': case '/': case '\\': case 'm': case 'a': case 'o': case 'x': case '^':
-    case '>': case '<':
-      return true;
-    default:
-      return false;
-  }
 }
 
 std::string FormatMessage(std::string_view text, const char* tail) {
@@ -115,26 +55,6 @@ std::uint32_t HexDigitsValue(std::string_view digits) {
 }
 
 }  // namespace
-
-int MatchLongestEntry(std::string_view text, std::span<const std::string_view> table) {
-  int best = -1;
-  std::size_t length = 0;
-  for (std::size_t i = 0; i < table.size(); ++i) {
-    const std::string_view entry = table[i];
-    if (!entry.empty() && entry.size() > length && StartsWithIgnoreAsciiCase(text, entry)) {
-      best = static_cast<int>(i);
-      length = entry.size();
-    }
-  }
-  return best;
-}
-
-std::uint16_t OperatorCode(std::string_view spelling) {
-  for (std::size_t i = 0; i < kOperatorSpellings.size(); ++i) {
-    if (kOperatorSpellings[i] == spelling) return kOperatorCodes[i];
-  }
-  return 0;
-}
 
 bool HexLiteralAt(std::string_view text, std::size_t position) {
   return position + 2 < text.size() && text[position] == '0' && text[position + 1] == 'x' &&
@@ -232,99 +152,161 @@ char CombineSign(char held, char read) {
   return held == read ? '+' : '-';
 }
 
+namespace {
+
+// One plain group under way: where the scan stands, the unit being built
+// and where its outcome goes.
+struct GroupScan {
+  EngineContext& context;
+  std::string_view group;
+  TScanState& state;
+  TEvaluationLevel& level;
+  NameValueList& variables;
+  TCalcResult& result;
+  std::size_t position = 0;
+
+  bool AtEnd() const { return position >= group.size(); }
+  char Here() const { return group[position]; }
+  std::string_view Rest() const { return group.substr(position); }
+  bool AtSign() const { return !AtEnd() && (Here() == '+' || Here() == '-'); }
+};
+
+enum class ValueRead { None, Read, Failed };
+
+// Blanks and '$' only separate; a '$' directly before a name asks for its
+// text to be evaluated, which the named-value step sees for itself.
+bool IsFiller(char c) { return c == ' ' || c == '\t' || c == '$'; }
+
+// The function name that `text` begins with: the longer of the built-in and
+// the user-defined match, the user-defined one on equal length; empty if none.
+std::string_view FunctionNameAt(const EngineContext& context, std::string_view text) {
+  const TBuiltinFunction* builtin = MatchBuiltinFunction(text);
+  const int user =
+      context.userFunctions.empty() ? -1 : FindUserFunction(text, context.userFunctions, false);
+  if (user >= 0) {
+    const std::string_view name = context.userFunctions[static_cast<std::size_t>(user)]->aName;
+    if (builtin == nullptr || builtin->name.size() <= name.size()) return name;
+  }
+  return builtin != nullptr ? builtin->name : std::string_view{};
+}
+
+TIntUnit& CurrentUnit(GroupScan& scan) {
+  if (scan.state.unit == nullptr) {
+    scan.state.unit = &NewUnit(scan.level);
+    scan.state.sign = '\0';
+    scan.state.signSeen = false;
+  }
+  return *scan.state.unit;
+}
+
+// A later operator for the same unit replaces an earlier one: "2*/4" divides.
+bool ReadOperator(GroupScan& scan, TIntUnit& unit) {
+  const TOperator* found = MatchOperator(scan.Rest());
+  if (found == nullptr) return false;
+  scan.position += found->spelling.size();
+  unit.aOperation = found->code;
+  return true;
+}
+
+// The name joins the unit's chain; signs directly after it belong to its
+// argument, and only those after the last name of a chain count.
+bool ReadFunctionName(GroupScan& scan, TIntUnit& unit) {
+  const std::string_view name = FunctionNameAt(scan.context, scan.Rest());
+  if (name.empty()) return false;
+  scan.position += name.size();
+  unit.aFunction.append(name);
+  unit.aFunction += ' ';
+  scan.state.argumentSign = '\0';
+  while (scan.AtSign()) {
+    scan.state.argumentSign = CombineSign(scan.state.argumentSign, scan.Here());
+    ++scan.position;
+  }
+  return true;
+}
+
+// One sign character per round. Once the unit has a function name, a sign
+// negates the argument, also after a blank ("abs -3" is 3).
+bool ReadSign(GroupScan& scan, const TIntUnit& unit) {
+  if (!scan.AtSign()) return false;
+  TScanState& state = scan.state;
+  if (!unit.aFunction.empty()) {
+    state.argumentSign = CombineSign(state.argumentSign, scan.Here());
+  } else {
+    state.sign = state.signSeen ? CombineSign(state.sign, scan.Here()) : scan.Here();
+    state.signSeen = true;
+  }
+  ++scan.position;
+  return true;
+}
+
+// The literal forms in turn, each at the position the previous one left:
+// "0b112" reads 0b11, then 2 replaces it.
+bool ReadLiteral(GroupScan& scan, long double& value) {
+  bool found = false;
+  if (HexLiteralAt(scan.group, scan.position)) {
+    value = HexToFloat(ScanHex(scan.group, scan.position));
+    found = true;
+  }
+  if (BinaryLiteralAt(scan.group, scan.position)) {
+    value = BinaryToFloat(ScanBinary(scan.group, scan.position));
+    found = true;
+  }
+  if (DecimalLiteralAt(scan.group, scan.position)) {
+    value = DecimalToFloat(ScanDecimal(scan.group, scan.position));
+    found = true;
+  }
+  return found;
+}
+
+// A named value, else a literal. A function name right after a sign is left
+// for the next round, so that it wins over a named value that begins it
+// ("-exp(1)" with a constant e).
+ValueRead ReadValue(GroupScan& scan, bool afterSign, TIntUnit& unit, long double& value) {
+  if (scan.AtEnd()) return ValueRead::None;
+  if (afterSign && !FunctionNameAt(scan.context, scan.Rest()).empty()) return ValueRead::None;
+  switch (ReadNamedValue(scan.context, scan.group, scan.position, scan.variables, scan.result,
+                         value)) {
+    case NamedValueRead::Failed:
+      return ValueRead::Failed;
+    case NamedValueRead::Read:
+      unit.aInternalOperation = 2;
+      return ValueRead::Read;
+    case NamedValueRead::NoName:
+      break;
+  }
+  return ReadLiteral(scan, value) ? ValueRead::Read : ValueRead::None;
+}
+
+bool CompleteUnit(GroupScan& scan, TIntUnit& unit, long double value) {
+  if (!unit.aFunction.empty() && scan.state.argumentSign == '-') value = -value;
+  unit.aInteger = value;
+  scan.state.unit = nullptr;
+  return PushUnit(scan.context, scan.level.list, scan.state.sign, unit, scan.result);
+}
+
+}  // namespace
+
 bool ScanPlainGroup(EngineContext& context, std::string_view group, TScanState& state,
                     TEvaluationLevel& level, NameValueList& variables, TCalcResult& result) {
-  std::size_t position = 0;
-  while (position < group.size()) {
-    const char c = group[position];
-    if (c == ' ' || c == '\t' || c == '$') {
-      ++position;
+  GroupScan scan{context, group, state, level, variables, result};
+  while (!scan.AtEnd()) {
+    if (IsFiller(scan.Here())) {
+      ++scan.position;
       continue;
     }
-    if (state.unit == nullptr) {
-      state.unit = &NewUnit(level);
-      state.sign = '\0';
-      state.signSeen = false;
-    }
-    TIntUnit& unit = *state.unit;
-    bool operatorFound = false;
-    bool functionFound = false;
-    bool signFound = false;
-    bool valueFound = false;
-
-    // Operator: a later one for the same unit replaces an earlier one.
-    if (MayStartOperator(group[position])) {
-      const int index = MatchLongestEntry(group.substr(position), kOperatorSpellings);
-      if (index >= 0) {
-        const std::string_view spelling = kOperatorSpellings[static_cast<std::size_t>(index)];
-        position += spelling.size();
-        unit.aOperation = OperatorCode(spelling);
-        operatorFound = true;
-      }
-    }
-
-    // Function name; signs directly after it belong to its argument.
-    if (const std::string_view name = FunctionNameAt(context, group.substr(position)); !name.empty()) {
-      position += name.size();
-      unit.aFunction.append(name);
-      unit.aFunction += ' ';
-      functionFound = true;
-      state.argumentSign = '\0';
-      while (position < group.size() && (group[position] == '+' || group[position] == '-')) {
-        state.argumentSign = CombineSign(state.argumentSign, group[position]);
-        ++position;
-      }
-    }
-
-    // Sign: one character per round. Once the unit has a function name, a
-    // sign negates the argument, also after a blank ("abs -3" is 3).
-    if (position < group.size() && (group[position] == '+' || group[position] == '-')) {
-      if (!unit.aFunction.empty()) {
-        state.argumentSign = CombineSign(state.argumentSign, group[position]);
-      } else {
-        state.sign = state.signSeen ? CombineSign(state.sign, group[position]) : group[position];
-        state.signSeen = true;
-      }
-      ++position;
-      signFound = true;
-    }
-
-    // Value: a named value, else the literal forms in turn. A function name
-    // right after a sign is left for the next round, so that it wins over a
-    // named value that begins it ("-exp(1)" with a constant e).
+    TIntUnit& unit = CurrentUnit(scan);
+    const bool operatorFound = ReadOperator(scan, unit);
+    const bool functionFound = ReadFunctionName(scan, unit);
+    const bool signFound = ReadSign(scan, unit);
     long double value = 0;
-    if (position < group.size() &&
-        !(signFound && !FunctionNameAt(context, group.substr(position)).empty())) {
-      switch (ReadNamedValue(context, group, position, variables, result, value)) {
-        case NamedValueRead::Failed:
-          return false;
-        case NamedValueRead::Read:
-          valueFound = true;
-          unit.aInternalOperation = 2;
-          break;
-        case NamedValueRead::NoName:
-          if (HexLiteralAt(group, position)) {
-            value = HexToFloat(ScanHex(group, position));
-            valueFound = true;
-          }
-          if (BinaryLiteralAt(group, position)) {
-            value = BinaryToFloat(ScanBinary(group, position));
-            valueFound = true;
-          }
-          if (DecimalLiteralAt(group, position)) {
-            value = DecimalToFloat(ScanDecimal(group, position));
-            valueFound = true;
-          }
-          break;
-      }
-    }
-
-    if (valueFound) {
-      if (!unit.aFunction.empty() && state.argumentSign == '-') value = -value;
-      unit.aInteger = value;
-      state.unit = nullptr;
-      if (!PushUnit(context, level.list, state.sign, unit, result)) return false;
-      continue;
+    switch (ReadValue(scan, signFound, unit, value)) {
+      case ValueRead::Failed:
+        return false;
+      case ValueRead::Read:
+        if (!CompleteUnit(scan, unit, value)) return false;
+        continue;
+      case ValueRead::None:
+        break;
     }
     if (!operatorFound && !functionFound && !signFound) {
       state.unit = nullptr;

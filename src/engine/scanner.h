@@ -3,10 +3,8 @@
 // function name, a sign and a value, in that order.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string_view>
 
 #include "calc_result.h"
@@ -15,18 +13,6 @@
 #include "int_unit.h"
 
 namespace zc {
-
-// The operator spellings in table order and their codes.
-inline constexpr std::array<std::string_view, 10> kOperatorSpellings = {
-    "*", "/", "\\", "MOD", "AND", "OR", "XOR", "^", ">>", "<<"};
-
-// The index of the longest non-empty entry of `table` that `text` begins
-// with, ignoring ASCII case; the first in the table on equal length; -1 if
-// none. No word boundary is needed on either side.
-int MatchLongestEntry(std::string_view text, std::span<const std::string_view> table);
-
-// The code of an operator spelling (1, 2, 4 ... 512), 0 for anything else.
-std::uint16_t OperatorCode(std::string_view spelling);
 
 // Literal readers. Each starts at `position` on the literal's first
 // character (the '0' of "0x" and "0b"), returns the collected characters

@@ -1,74 +1,66 @@
 #include "unit_evaluation.h"
 
-#include <cmath>
+#include <exception>
 #include <new>
 
+#include "arithmetic_checks.h"
 #include "engine_fault.h"
 #include "function_library.h"
+#include "operators.h"
 
 namespace zc {
 namespace {
 
-// Keeps the compiler from moving a computation past the flag test that
-// follows it: the value must exist in memory before the flags are read.
-inline void Settle(long double& value) { asm volatile("" : "+m"(value)); }
+long double Signed(const TIntUnit& unit) { return unit.aSign == -1 ? -unit.aInteger : unit.aInteger; }
 
-// T(x): x truncated toward zero to a signed 64-bit integer.
-std::int64_t ToInt64(long double x) {
-  const long double t = std::trunc(x);
-  // -2^63 is representable; 2^63 is the first value out of range. NaN fails
-  // both comparisons.
-  if (!(t >= -9223372036854775808.0L && t < 9223372036854775808.0L)) {
-    throw EngineFault(FaultKind::FloatInvalid, "Invalid floating point operation");
-  }
-  return static_cast<std::int64_t>(t);
+// Marks p as consumed by the unit after it; it is removed after the pass.
+void Consume(TIntUnit& p) {
+  p.aOperation = kConsumedUnit;
+  p.aInteger = 0;
 }
 
-std::uint64_t Bits(long double x) { return static_cast<std::uint64_t>(ToInt64(x)); }
+void RemoveConsumed(UnitList& list) {
+  std::size_t kept = 0;
+  for (TIntUnit* unit : list) {
+    if (unit->aOperation != kConsumedUnit) list[kept++] = unit;
+  }
+  list.resize(kept);
+}
 
-long double FromBits(std::uint64_t bits) {
-  return static_cast<long double>(static_cast<std::int64_t>(bits));
+// One precedence pass: each operator of the pass combines the value before
+// it with its own, left to right. The right operand takes its sign first;
+// the left operand's sign goes onto the result.
+void ApplyOperatorPass(UnitList& list, std::uint16_t mask) {
+  bool consumed = false;
+  for (std::size_t i = 1; i < list.size(); ++i) {
+    TIntUnit& p = *list[i - 1];
+    TIntUnit& s = *list[i];
+    if (s.aOperation == 0 || s.aOperation == kConsumedUnit || (s.aOperation & mask) == 0) continue;
+    const long double right = Signed(s);
+    s.aSign = 1;
+    const long double r = ApplyOperator(p.aInteger, s.aOperation, right);
+    s.aOperation = p.aOperation;
+    s.aInteger = p.aSign == -1 ? -r : r;
+    Consume(p);
+    consumed = true;
+  }
+  if (consumed) RemoveConsumed(list);
+}
+
+// The last pass: what is left is a sum of signed terms.
+void AddBySigns(UnitList& list) {
+  for (std::size_t i = 1; i < list.size(); ++i) {
+    TIntUnit& p = *list[i - 1];
+    TIntUnit& s = *list[i];
+    s.aInteger = Checked(Signed(p) + Signed(s));
+    s.aSign = 1;
+    p.aSign = 1;
+    Consume(p);
+  }
+  if (list.size() > 1) RemoveConsumed(list);
 }
 
 }  // namespace
-
-long double ApplyOperator(long double p, std::uint16_t operation, long double right) {
-  long double r = 0;
-  switch (operation) {
-    case 1: r = p * right; break;
-    case 2: r = p / right; break;
-    case 4: {
-      long double q = p / right;
-      Settle(q);
-      r = std::trunc(q);
-      break;
-    }
-    case 8: {
-      long double q = p / right;
-      Settle(q);
-      r = p - std::trunc(q) * right;
-      break;
-    }
-    case 16: r = FromBits(Bits(p) & Bits(right)); break;
-    case 32: r = FromBits(Bits(p) | Bits(right)); break;
-    case 64: r = FromBits(Bits(p) ^ Bits(right)); break;
-    case 128: r = PowerOf(p, right); break;
-    case 256: {
-      const std::uint64_t value = Bits(p);
-      r = FromBits(value << (Bits(right) & 63));
-      break;
-    }
-    case 512: {
-      const std::uint64_t value = Bits(p);
-      r = FromBits(value >> (Bits(right) & 63));
-      break;
-    }
-    default: r = p; break;
-  }
-  Settle(r);
-  RaiseArithmeticFlags();
-  return r;
-}
 
 bool PushUnit(EngineContext& context, UnitList& list, char signCharacter, TIntUnit& unit,
               TCalcResult& result) {
@@ -96,53 +88,16 @@ long double EvaluateUnits(UnitList& list, TCalcResult& result) {
   result.dwMessage.clear();
   if (list.empty()) return 0;
   try {
-    ClearArithmeticFlags();
-    for (const std::uint16_t mask : kPassMasks) {
-      bool consumed = false;
-      for (std::size_t i = 1; i < list.size(); ++i) {
-        TIntUnit& p = *list[i - 1];
-        TIntUnit& s = *list[i];
-        if (mask != 0) {
-          if (s.aOperation == 0 || s.aOperation == kConsumedUnit || (s.aOperation & mask) == 0) {
-            continue;
-          }
-          const long double right = s.aSign == -1 ? -s.aInteger : s.aInteger;
-          s.aSign = 1;
-          const long double r = ApplyOperator(p.aInteger, s.aOperation, right);
-          s.aOperation = p.aOperation;
-          s.aInteger = p.aSign == -1 ? -r : r;
-        } else {
-          if (s.aSign == -1) s.aInteger = -s.aInteger;
-          if (p.aSign == -1) p.aInteger = -p.aInteger;
-          s.aSign = 1;
-          p.aSign = 1;
-          long double sum = p.aInteger + s.aInteger;
-          Settle(sum);
-          RaiseArithmeticFlags();
-          s.aInteger = sum;
-        }
-        p.aOperation = kConsumedUnit;
-        p.aInteger = 0;
-        consumed = true;
-      }
-      if (consumed) {
-        std::size_t kept = 0;
-        for (std::size_t i = 0; i < list.size(); ++i) {
-          if (list[i]->aOperation != kConsumedUnit) list[kept++] = list[i];
-        }
-        list.resize(kept);
-      }
+    BeginArithmetic();
+    for (std::size_t pass = 0; pass < kOperatorPassCount; ++pass) {
+      ApplyOperatorPass(list, PassMask(static_cast<OperatorPass>(pass)));
     }
-    const TIntUnit& last = *list.back();
-    return last.aSign == -1 ? -last.aInteger : last.aInteger;
+    AddBySigns(list);
+    return Signed(*list.back());
   } catch (const EngineFault& fault) {
-    SetError(ErrorCodeFor(fault.Kind()), result);
-    if (fault.Kind() == FaultKind::Other) {
-      result.dwErrorMsg = std::string(fault.KindName()) + ": " + fault.what();
-    }
+    ReportFault(fault, result);
   } catch (const std::bad_alloc& failure) {
-    SetError(status::kOtherFailure, result);
-    result.dwErrorMsg = std::string("OutOfMemory: ") + failure.what();
+    ReportFailure(status::kOtherFailure, KindNameOf(failure), failure.what(), result);
   }
   return 0;
 }

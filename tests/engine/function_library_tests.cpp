@@ -1,7 +1,10 @@
+#include <cctype>
 #include <cfenv>
 #include <chrono>
 #include <cmath>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -246,6 +249,38 @@ TEST(FunctionLibrary, NamesMatchInAnyLetterCase) {
   });
 }
 
+TEST(BuiltinNames, EveryNameIsFoundByBothLookupsInAnyCase) {
+  for (const TBuiltinFunction& entry : BuiltinFunctions()) {
+    const std::string name(entry.name);
+    std::string upper = name;
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    EXPECT_EQ(FindBuiltinFunction(name), &entry) << name;
+    EXPECT_EQ(FindBuiltinFunction(upper), &entry) << upper;
+    EXPECT_EQ(MatchBuiltinFunction(upper + "(2)"), &entry) << upper;
+  }
+}
+
+TEST(BuiltinNames, TheScannerTakesTheLongestNameAndLookupsNeedTheWholeName) {
+  struct Row {
+    std::string_view text;
+    std::string_view matched;  // longest built-in the text begins with
+    std::string_view found;    // built-in named exactly the text
+  };
+  const Row rows[] = {
+      {"sinh2", "sinh", ""},     {"sin", "sin", "sin"},         {"SUMSQU(1)", "sumsqu", ""},
+      {"summ", "sum", ""},       {"taxn", "taxn", "taxn"},      {"logn", "logN", "logN"},
+      {"log10", "log", ""},      {"arccotx", "arccot", ""},     {"si", "", ""},
+      {"x", "", ""},             {"", "", ""},                  {"1sin", "", ""},
+      {"$sin", "", ""},          {"deviations", "deviation", ""},
+  };
+  for (const Row& row : rows) {
+    const TBuiltinFunction* matched = MatchBuiltinFunction(row.text);
+    const TBuiltinFunction* found = FindBuiltinFunction(row.text);
+    EXPECT_EQ(matched ? matched->name : "", row.matched) << row.text;
+    EXPECT_EQ(found ? found->name : "", row.found) << row.text;
+  }
+}
+
 TEST(FunctionLibrary, RightAngleTangentIsCaughtInEveryMode) {
   EngineContext context;
   const long double rightAngleInRadians = 90 / 57.2957795130823208767L;
@@ -319,6 +354,11 @@ TEST(PowerOf, Rules) {
       {2, 0.5L, "1.4142135623731"},
       {-1, 2147483647, "-1"},
       {-1, 2147483648.0L, "ERROR 15"},
+      {-1, -2147483647.0L, "-1"},
+      {-1, 2147483646.5L, "ERROR 15"},
+      {-2, 3 + 0x1p-62L, "ERROR 15"},
+      {-2, 0x1p-80L, "ERROR 15"},
+      {-2, 1 - 0x1p-64L, "ERROR 15"},
       {10, 5000, "ERROR 16"},
       {2, 1E4000L, "ERROR 16"},
       {0.5L, 1E4000L, "0"},

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "line_text.h"
+#include "operators.h"
 #include "scanner.h"
 #include "str_tok.h"
 
@@ -32,6 +33,20 @@ TEST(OperatorCode, EverySpellingHasItsBit) {
                                         {"OR", 32}, {"XOR", 64}, {"^", 128}, {"<<", 256},
                                         {">>", 512}, {"+", 0}, {"mod", 0}, {"", 0}}) {
     EXPECT_EQ(OperatorCode(c.spelling), c.code) << c.spelling;
+  }
+}
+
+TEST(MatchOperator, LongestSpellingInAnyCaseInsideLongerWords) {
+  struct Case {
+    const char* text;
+    int code;  // 0: no operator
+  };
+  for (const Case c : std::vector<Case>{{"<<1", 256}, {">>", 512}, {"xor", 64}, {"Or 1", 32},
+                                        {"order", 32}, {"mod2", 8}, {"AnD", 16}, {"**", 1},
+                                        {"\\", 4}, {"^-1", 128}, {"<", 0}, {"x", 0}, {"", 0},
+                                        {"+", 0}, {"=", 0}}) {
+    const TOperator* found = MatchOperator(c.text);
+    EXPECT_EQ(found ? found->code : 0, c.code) << c.text;
   }
 }
 
