@@ -241,8 +241,10 @@ void CalcExpression(EngineContext& context, std::string_view expression,
     Evaluate(context, expression, variables, result, level);
     return;
   }
-  // The caller's call: a runaway nesting that no $ expansion or function
-  // call caught ends here as error 20 with its explanation.
+  // The caller's call: a line of its own. A runaway nesting that no $
+  // expansion or function call caught ends here as error 20 with its
+  // explanation.
+  context.expandedCharacters = 0;
   try {
     Evaluate(context, expression, variables, result, level);
   } catch (const EngineFault& fault) {

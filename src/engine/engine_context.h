@@ -50,6 +50,9 @@ struct EngineContext {
   // $ expansions, user functions); guards the stack against runaway depth.
   int nestingDepth = 0;
 
+  // Characters of stored texts expanded through '$' in the line under way.
+  std::size_t expandedCharacters = 0;
+
   // Reused buffers of the evaluation levels; see evaluation_scratch.h.
   EvaluationScratch scratch;
 };

@@ -1,5 +1,6 @@
 #include "named_values.h"
 
+#include <algorithm>
 #include <exception>
 #include <string>
 
@@ -114,6 +115,14 @@ NamedValueRead ReadNamedValue(EngineContext& context, std::string_view group,
 
   // The nested evaluation may rewrite the very line the text came from.
   const std::string expression(LineValue((*list)[static_cast<std::size_t>(index)]));
+  context.expandedCharacters += std::max<std::size_t>(expression.size(), 1);
+  if (context.expandedCharacters > kExpansionBudget) {
+    SetError(status::kOtherFailure, result);
+    result.dwMessage = "$ による展開が多すぎます（1 行で合わせて " +
+                       std::to_string(kExpansionBudget) +
+                       " 文字まで）。展開される式が互いを何度も展開していないか確かめてください";
+    return NamedValueRead::Failed;
+  }
   TCalcResult nested;
   try {
     CalcExpression(context, expression, variables, nested);

@@ -36,10 +36,16 @@ void RemoveEmptyLines(NameValueList& list);
 
 enum class NamedValueRead { NoName, Read, Failed };
 
+// Characters of stored texts that one line may expand through '$', all
+// expansions together. Real lines expand a few hundred; texts that expand
+// each other twice over at every level would otherwise run for days.
+inline constexpr std::size_t kExpansionBudget = 1000000;
+
 // Scanner step: if a variable or constant name begins at `position` of
 // `group`, reads its value (expanding it as an expression when a '$'
 // stands directly before the name) and advances `position` past the name.
-// Failed means the whole evaluation ends with the error now in `result`.
+// Failed means the whole evaluation ends with the error now in `result`;
+// an expansion past the line's budget ends it with error 20.
 NamedValueRead ReadNamedValue(EngineContext& context, std::string_view group,
                               std::size_t& position, NameValueList& variables,
                               TCalcResult& result, long double& value);

@@ -102,6 +102,44 @@ TEST_F(NamedValueTest, SelfExpandingTextEndsAsError20WithItsMessage) {
   EXPECT_EQ(testing::Evaluate(context_, "$a", variables).result.dwStatusCode, 20);
 }
 
+// v0 = $v1+$v1, v1 = $v2+$v2, ... down to `levels`, which holds 1: $v0
+// expands 2^levels copies of the last text.
+NameValueList DoublingChain(int levels) {
+  NameValueList variables;
+  for (int i = 0; i < levels; ++i) {
+    const std::string next = "$v" + std::to_string(i + 1);
+    variables.push_back("v" + std::to_string(i) + "=" + next + "+" + next);
+  }
+  variables.push_back("v" + std::to_string(levels) + "=1");
+  return variables;
+}
+
+TEST_F(NamedValueTest, ExpansionsThatDoubleAtEveryLevelEndAsError20) {
+  NameValueList variables = DoublingChain(30);
+  const auto outcome = testing::Evaluate(context_, "$v0", variables);
+  EXPECT_EQ(outcome.result.dwStatusCode, 20);
+  EXPECT_NE(outcome.result.dwMessage.find("展開が多すぎます"), std::string::npos);
+  EXPECT_EQ(context_.nestingDepth, 0);
+  // The next line has a budget of its own.
+  EXPECT_EQ(testing::Evaluate(context_, "$v20", variables).result.dwMessage, "1024");
+  EXPECT_EQ(testing::Evaluate(context_, "2*3", variables).result.dwMessage, "6");
+}
+
+TEST_F(NamedValueTest, HeavyButRealExpansionStaysWithinTheBudgetOfEachLine) {
+  // 6000 expansions of a 99-character text: well over half the budget, in
+  // each of two lines.
+  std::string terms = "1";
+  for (int i = 1; i < 50; ++i) terms += "+1";
+  NameValueList variables = {"f=" + terms};
+  std::string line = "$f";
+  for (int i = 1; i < 6000; ++i) line += "+$f";
+  for (int run = 0; run < 2; ++run) {
+    EXPECT_EQ(testing::Evaluate(context_, line, variables).result.dwMessage, "300000") << run;
+  }
+  NameValueList chain = DoublingChain(10);
+  EXPECT_EQ(testing::Evaluate(context_, "$v0", chain).result.dwMessage, "1024");
+}
+
 struct MatchCase {
   const char* text;
   int index;
