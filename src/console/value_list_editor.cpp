@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QStyledItemDelegate>
 
+#include <utility>
+
 #include "name_value_rows.h"
 
 namespace zc {
@@ -27,7 +29,9 @@ class NameValueModel : public QAbstractTableModel {
   QVariant data(const QModelIndex& index, int role) const override {
     if (!index.isValid() || index.row() >= Count()) return {};
     if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
-    const auto parts = SplitNameValue(lines_[static_cast<size_t>(index.row())]);
+    // Read through a const view: a write access would make the engine index
+    // the names again at its next lookup.
+    const auto parts = SplitNameValue(std::as_const(lines_)[static_cast<size_t>(index.row())]);
     return QString::fromStdString(index.column() == 0 ? parts.name : parts.value);
   }
 

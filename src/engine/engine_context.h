@@ -3,19 +3,17 @@
 // programs make their own. Nothing of it is global.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "evaluation_scratch.h"
+#include "name_value_list.h"
 #include "plugin_host.h"
 #include "user_function.h"
 
 namespace zc {
-
-// A string list of name=value lines: the variables grid, ConstantList,
-// a graph tool's private x list, a user function's parameter bindings.
-using NameValueList = std::vector<std::string>;
 
 // The selected index of the angle selector.
 enum class AngleMode : int { Deg = 0, Rad = 1, Grad = 2 };

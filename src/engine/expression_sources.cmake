@@ -4,6 +4,7 @@ target_sources(zc_engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/calc_expression.cpp
   ${CMAKE_CURRENT_LIST_DIR}/decimal_conversion.cpp
   ${CMAKE_CURRENT_LIST_DIR}/line_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/name_value_list.cpp
   ${CMAKE_CURRENT_LIST_DIR}/named_values.cpp
   ${CMAKE_CURRENT_LIST_DIR}/operators.cpp
   ${CMAKE_CURRENT_LIST_DIR}/plugin_host.cpp

@@ -12,72 +12,24 @@
 
 namespace zc {
 
-std::string_view LineName(std::string_view line) {
-  const std::size_t equals = line.find('=');
-  return equals == std::string_view::npos ? std::string_view{} : line.substr(0, equals);
-}
-
-std::string_view LineValue(std::string_view line) {
-  const std::size_t equals = line.find('=');
-  return equals == std::string_view::npos ? std::string_view{} : line.substr(equals + 1);
-}
-
 int MatchNameInList(std::string_view text, const NameValueList& list, std::size_t& length) {
-  int best = -1;
-  length = 0;
-  if (text.empty()) return -1;
-  const char first = AsciiLower(text[0]);
-  for (std::size_t index = 0; index < list.size(); ++index) {
-    const std::string& line = list[index];
-    // Compare the name character by character; the name ends at the first
-    // '=' and a line without one never matches.
-    if (line.empty() || line[0] == '=' || AsciiLower(line[0]) != first) continue;
-    std::size_t k = 1;
-    for (; k < line.size(); ++k) {
-      const char c = line[k];
-      if (c == '=') break;
-      if (k >= text.size() || AsciiLower(c) != AsciiLower(text[k])) break;
-    }
-    if (k < line.size() && line[k] == '=' && k > length) {
-      best = static_cast<int>(index);
-      length = k;
-    }
-  }
-  return best;
+  return list.MatchLongestName(text, length);
 }
 
-void RemoveEmptyLines(NameValueList& list) {
-  for (std::size_t i = list.size(); i > 0; --i) {
-    if (list[i - 1].empty()) list.erase(list.begin() + static_cast<std::ptrdiff_t>(i - 1));
-  }
-}
+void RemoveEmptyLines(NameValueList& list) { list.RemoveEmptyLines(); }
 
 void SetVariable(std::string_view name, std::string_view text, NameValueList& list) {
-  std::size_t found = list.size();
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    if (EqualsIgnoreAsciiCase(LineName(list[i]), name)) {
-      found = i;
-      break;
-    }
-  }
+  const int found = list.FindName(name);
   if (!text.empty()) {
-    if (found < list.size()) {
-      std::string& line = list[found];
-      line.assign(name);
-      line += '=';
-      line.append(text);
+    if (found >= 0) {
+      list.Rewrite(static_cast<std::size_t>(found), name, text);
     } else {
-      std::string line;
-      line.reserve(name.size() + 1 + text.size());
-      line.append(name);
-      line += '=';
-      line.append(text);
-      list.push_back(std::move(line));
+      list.Append(name, text);
     }
-  } else if (found < list.size()) {
-    list.erase(list.begin() + static_cast<std::ptrdiff_t>(found));
+  } else if (found >= 0) {
+    list.Remove(static_cast<std::size_t>(found));
   }
-  RemoveEmptyLines(list);
+  list.RemoveEmptyLines();
 }
 
 void SetVariableNumber(std::string_view name, long double value, NameValueList& list) {

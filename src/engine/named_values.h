@@ -10,18 +10,10 @@
 
 namespace zc {
 
-// ASCII letters fold to lower case; every other byte stays as it is.
-inline char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-
 // The index of the line whose non-empty name (the text before its first
 // '=') is the longest one that `text` begins with, ignoring ASCII case; the
 // first on equal length; -1 if none. `length` receives the name's length.
 int MatchNameInList(std::string_view text, const NameValueList& list, std::size_t& length);
-
-// The name of a line (before its first '='), or empty without an '='.
-std::string_view LineName(std::string_view line);
-// The value text of a line (after its first '=').
-std::string_view LineValue(std::string_view line);
 
 // Replaces the first line named `name` (ignoring ASCII case) by
 // name=text, or appends it; an empty text deletes that line instead. Then

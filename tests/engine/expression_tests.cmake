@@ -3,6 +3,7 @@
 # plugin libraries.
 add_executable(zc_expression_tests
   ${CMAKE_CURRENT_LIST_DIR}/expression_evaluation_tests.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/name_value_list_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/named_value_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/result_text_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scanner_tests.cpp
