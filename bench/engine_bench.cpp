@@ -128,6 +128,37 @@ void IntegralLoop(benchmark::State& state) {
   }
 }
 
+// The console after a long session: 40,000 distinct assignments, one line
+// each, into one variable list.
+void DistinctAssignments(benchmark::State& state) {
+  zc::EngineContext context;
+  std::vector<std::string> lines;
+  for (int i = 0; i < 40000; ++i) lines.push_back("v" + std::to_string(i) + "=" + std::to_string(i));
+  for (auto _ : state) {
+    zc::NameValueList variables;
+    for (const std::string& line : lines) {
+      zc::TCalcResult result;
+      zc::CalcExpression(context, line, variables, result);
+    }
+    benchmark::DoNotOptimize(variables.size());
+  }
+}
+
+// One line that reads a variable among n others: the same cost for 10 names
+// as for 100,000.
+void LookupAmong(benchmark::State& state) {
+  const auto count = static_cast<int>(state.range(0));
+  zc::EngineContext context;
+  zc::NameValueList variables;
+  for (int i = 0; i < count; ++i) variables.push_back("v" + std::to_string(i) + "=" + std::to_string(i));
+  const std::string line = "v" + std::to_string(count / 2) + "*2";
+  for (auto _ : state) {
+    zc::TCalcResult result;
+    zc::CalcExpression(context, line, variables, result);
+    benchmark::DoNotOptimize(result.dwSource);
+  }
+}
+
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
@@ -171,6 +202,9 @@ int main(int argc, char** argv) {
   }
   benchmark::RegisterBenchmark("integral_10001_samples", IntegralLoop)
       ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("assignments_40000", DistinctAssignments)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("lookup_among", LookupAmong)->Arg(10)->Arg(100000);
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
