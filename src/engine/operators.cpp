@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "arithmetic_checks.h"
-#include "engine_fault.h"
 #include "function_library.h"
 #include "line_text.h"
 
@@ -17,9 +16,7 @@ std::int64_t ToInt64(long double x) {
   const long double t = std::trunc(x);
   // -2^63 is representable; 2^63 is the first value out of range. NaN fails
   // both comparisons.
-  if (!(t >= -9223372036854775808.0L && t < 9223372036854775808.0L)) {
-    throw EngineFault(FaultKind::FloatInvalid, "Invalid floating point operation");
-  }
+  if (!(t >= -9223372036854775808.0L && t < 9223372036854775808.0L)) ThrowInvalidOperation();
   return static_cast<std::int64_t>(t);
 }
 
