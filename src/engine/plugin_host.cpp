@@ -2,13 +2,16 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sched.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <string.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cfloat>
 #include <climits>
@@ -41,39 +44,22 @@ int MillisecondsUntil(Clock::time_point deadline) {
 
 enum class Transfer { Complete, EndOfInput, TimedOut, Broken };
 
-// Holds SIGPIPE back for this thread while it writes to the host, so that a
-// host that has ended makes the write fail instead of ending the
-// calculator. The process's signal handlers are left alone.
-class SigpipeHeldBack {
- public:
-  SigpipeHeldBack() {
-    sigemptyset(&pipeSignal_);
-    sigaddset(&pipeSignal_, SIGPIPE);
-    pthread_sigmask(SIG_BLOCK, &pipeSignal_, &previous_);
-  }
-  ~SigpipeHeldBack() {
-    // The failed write's own SIGPIPE is pending now: take it away before
-    // the mask returns. When SIGPIPE was held back already, whoever did
-    // that deals with it.
-    if (broken_ && !sigismember(&previous_, SIGPIPE)) {
-      const timespec none{};
-      while (sigtimedwait(&pipeSignal_, nullptr, &none) < 0 && errno == EINTR) {
-      }
-    }
-    pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
-  }
-  SigpipeHeldBack(const SigpipeHeldBack&) = delete;
-  SigpipeHeldBack& operator=(const SigpipeHeldBack&) = delete;
-  void NoteBrokenPipe() { broken_ = true; }
-
- private:
-  sigset_t pipeSignal_;
-  sigset_t previous_;
-  bool broken_ = false;
-};
+// How long the calculator looks for the host's reply before it sleeps in
+// poll(). A reply usually comes within tens of microseconds, and sleeping
+// and waking for it would cost more than the call itself.
+constexpr std::chrono::microseconds kReplySpin(300);
 
 // Waits until `descriptor` is ready for `events` or the deadline passes.
 Transfer AwaitReady(int descriptor, short events, Clock::time_point deadline) {
+  if (events == POLLIN) {
+    const Clock::time_point spinEnd = std::min(deadline, Clock::now() + kReplySpin);
+    do {
+      pollfd entry{descriptor, events, 0};
+      if (poll(&entry, 1, 0) > 0) return Transfer::Complete;
+      // Leaves the processor to the host when both share one.
+      sched_yield();
+    } while (Clock::now() < spinEnd);
+  }
   for (;;) {
     pollfd entry{descriptor, events, 0};
     const int ready = poll(&entry, 1, MillisecondsUntil(deadline));
@@ -84,17 +70,17 @@ Transfer AwaitReady(int descriptor, short events, Clock::time_point deadline) {
 }
 
 Transfer WriteAll(int descriptor, const char* bytes, std::size_t size, Clock::time_point deadline) {
-  SigpipeHeldBack heldBack;
   std::size_t done = 0;
   while (done < size) {
-    const ssize_t put = write(descriptor, bytes + done, size - done);
+    // A host that has ended makes the send fail with EPIPE instead of
+    // ending the calculator with SIGPIPE.
+    const ssize_t put = send(descriptor, bytes + done, size - done, MSG_NOSIGNAL);
     if (put > 0) {
       done += static_cast<std::size_t>(put);
     } else if (put < 0 && errno == EAGAIN) {
       const Transfer ready = AwaitReady(descriptor, POLLOUT, deadline);
       if (ready != Transfer::Complete) return ready;
-    } else if (put < 0 && errno == EPIPE) {
-      heldBack.NoteBrokenPipe();
+    } else if (put < 0 && (errno == EPIPE || errno == ECONNRESET)) {
       return Transfer::EndOfInput;
     } else if (put < 0 && errno != EINTR) {
       return Transfer::Broken;
@@ -327,7 +313,11 @@ void PluginHost::Start(Clock::time_point deadline) {
   }
   int request[2];
   int reply[2];
-  if (pipe2(request, O_CLOEXEC) != 0) throw HostFailure(std::string("pipe: ") + strerror(errno));
+  // The requests travel over a socket so that they can be sent with
+  // MSG_NOSIGNAL; the host reads it like a pipe.
+  if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, request) != 0) {
+    throw HostFailure(std::string("socketpair: ") + strerror(errno));
+  }
   if (pipe2(reply, O_CLOEXEC) != 0) {
     const int error = errno;
     close(request[0]);

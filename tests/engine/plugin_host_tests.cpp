@@ -244,28 +244,30 @@ TEST_F(PluginHostTest, AHostEndedBetweenCallsIsReplacedWithoutAnError) {
   EXPECT_TRUE(IsReaped(host));
 }
 
-std::vector<int> OpenPipes() {
-  std::vector<int> pipes;
+// The descriptors that lead to another process: pipes and sockets.
+std::vector<int> OpenChannels() {
+  std::vector<int> channels;
   for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
     std::error_code error;
-    if (std::filesystem::read_symlink(entry.path(), error).string().rfind("pipe:", 0) == 0) {
-      pipes.push_back(std::stoi(entry.path().filename().string()));
+    const std::string target = std::filesystem::read_symlink(entry.path(), error).string();
+    if (target.starts_with("pipe:") || target.starts_with("socket:")) {
+      channels.push_back(std::stoi(entry.path().filename().string()));
     }
   }
-  return pipes;
+  return channels;
 }
 
 TEST_F(PluginHostTest, TheHostSeesNoneOfTheCalculatorsDescriptors) {
-  const std::vector<int> before = OpenPipes();
+  const std::vector<int> before = OpenChannels();
   // Not close-on-exec, as a careless library in the calculator might leave it.
   const int inherited = dup(STDERR_FILENO);
   ASSERT_GE(inherited, 0);
   EXPECT_EQ(Run("foreign(1)").dwMessage, "0");
   close(inherited);
 
-  // The engine's own pipe ends never leak into other programs.
+  // The engine's own channel ends never leak into other programs.
   int added = 0;
-  for (const int descriptor : OpenPipes()) {
+  for (const int descriptor : OpenChannels()) {
     if (std::find(before.begin(), before.end(), descriptor) != before.end()) continue;
     ++added;
     EXPECT_TRUE(fcntl(descriptor, F_GETFD) & FD_CLOEXEC) << descriptor;
