@@ -9,6 +9,7 @@
 
 #include "atomic_file_writer.h"
 #include "file_reader.h"
+#include "installed_data_files.h"
 
 namespace zc {
 
@@ -22,7 +23,9 @@ QString WithSlash(QString dir) {
 }  // namespace
 
 QStringList InstalledDataFiles() {
-  return {QStringLiteral("constants.txt"), QStringLiteral("presets.txt"), QStringLiteral("errors.txt")};
+  QStringList names;
+  for (const char* name : kInstalledDataFileNames) names << QString::fromLatin1(name);
+  return names;
 }
 
 bool IsWritableDir(const QString& dir) {
