@@ -33,6 +33,18 @@ constexpr std::uint32_t kGraphicsModeCompatible = 1;
 constexpr std::uint32_t kSourceCopy = 0x00CC0020;
 constexpr std::uint8_t kDefaultCharset = 1;
 
+// Byte offsets of the fields filled in once their values are known: a
+// record's size (in every record), and in the header, which starts the
+// file, the picture bounds (left, top, right, bottom), the file size and
+// the record count.
+constexpr qsizetype kRecordSizeOffset = 4;
+constexpr qsizetype kHeaderBoundsLeftOffset = 8;
+constexpr qsizetype kHeaderBoundsTopOffset = 12;
+constexpr qsizetype kHeaderBoundsRightOffset = 16;
+constexpr qsizetype kHeaderBoundsBottomOffset = 20;
+constexpr qsizetype kHeaderFileSizeOffset = 48;
+constexpr qsizetype kHeaderRecordCountOffset = 52;
+
 bool FitsIn16(const std::vector<QPoint>& points) {
   return std::all_of(points.begin(), points.end(), [](const QPoint& p) {
     return p.x() >= std::numeric_limits<std::int16_t>::min() && p.x() <= std::numeric_limits<std::int16_t>::max() &&
@@ -66,7 +78,7 @@ qsizetype EmfWriter::StartRecord(std::uint32_t type) {
 
 void EmfWriter::EndRecord(qsizetype start) {
   out_.PadTo(4);
-  out_.Patch32(start + 4, static_cast<std::uint32_t>(out_.Size() - start));
+  out_.Patch32(start + kRecordSizeOffset, static_cast<std::uint32_t>(out_.Size() - start));
   ++records_;
 }
 
@@ -165,12 +177,12 @@ QByteArray EmfWriter::Finish() {
   SimpleRecord(emr::Eof, {0, 16, 20});
 
   const QRect bounds = bounds_.isEmpty() ? QRect(0, 0, 0, 0) : bounds_;
-  out_.Patch32(8, static_cast<std::uint32_t>(bounds.left()));
-  out_.Patch32(12, static_cast<std::uint32_t>(bounds.top()));
-  out_.Patch32(16, static_cast<std::uint32_t>(bounds_.isEmpty() ? -1 : bounds.right()));
-  out_.Patch32(20, static_cast<std::uint32_t>(bounds_.isEmpty() ? -1 : bounds.bottom()));
-  out_.Patch32(48, static_cast<std::uint32_t>(out_.Size()));
-  out_.Patch32(52, records_);
+  out_.Patch32(kHeaderBoundsLeftOffset, static_cast<std::uint32_t>(bounds.left()));
+  out_.Patch32(kHeaderBoundsTopOffset, static_cast<std::uint32_t>(bounds.top()));
+  out_.Patch32(kHeaderBoundsRightOffset, static_cast<std::uint32_t>(bounds_.isEmpty() ? -1 : bounds.right()));
+  out_.Patch32(kHeaderBoundsBottomOffset, static_cast<std::uint32_t>(bounds_.isEmpty() ? -1 : bounds.bottom()));
+  out_.Patch32(kHeaderFileSizeOffset, static_cast<std::uint32_t>(out_.Size()));
+  out_.Patch32(kHeaderRecordCountOffset, records_);
   return out_.Take();
 }
 

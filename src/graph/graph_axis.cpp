@@ -20,6 +20,10 @@ namespace zc {
 
 namespace {
 
+// Data whose extremes lie closer than this is treated as a single value, and
+// the automatic range reaches one unit beyond it on either side.
+constexpr double kFlatDataSpan = 1e-8;
+
 [[noreturn]] void AxisError(const char* message) { throw EXYGraphAxisError(message); }
 
 int SaturatedInt(double value) {
@@ -217,7 +221,7 @@ void TGraphAxis::RecalcScale() {
   const bool hasSeries = FParentGraph.SeriesCount() > 0;
   double hi = FAutoMax && hasSeries ? GetDataMax() : FMax;
   double lo = FAutoMin && hasSeries ? GetDataMin() : FMin;
-  if (hi - lo < kMinAxisRange) {
+  if (hi - lo < kFlatDataSpan) {
     lo -= 1;
     hi += 1;
   }
@@ -249,10 +253,6 @@ void TGraphAxis::BuildLogTicks() {
                     FSubTickDataList);
   CopyTicksToLabels();
 }
-
-void TGraphAxis::AddTick(double value) { AddTickValue(FTickDataList, value, FMin, FMax); }
-
-void TGraphAxis::AddSubTick(double value) { AddTickValue(FSubTickDataList, value, FMin, FMax); }
 
 void TGraphAxis::CopyTicksToLabels() { FLabelValueList.Assign(FTickDataList); }
 

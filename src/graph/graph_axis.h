@@ -172,8 +172,6 @@ class TGraphAxis {
   double GetDataMax() const;
   void BuildLinearTicks();
   void BuildLogTicks();
-  void AddTick(double value);
-  void AddSubTick(double value);
   void CopyTicksToLabels();
   QSize TitleExtent() const;
   void DrawTitle(QPainter& painter) const;

@@ -167,8 +167,6 @@ void MetafilePaintEngine::ApplyNullPen() {
 
 void MetafilePaintEngine::ApplyBrush() { recorder_->SelectBrush(BrushFor(brush_)); }
 
-void MetafilePaintEngine::ApplyNullBrush() { recorder_->SelectBrush(GdiBrush{}); }
-
 bool MetafilePaintEngine::AxisAligned() const {
   return transform_.type() <= QTransform::TxScale && transform_.m11() > 0 && transform_.m22() > 0;
 }

@@ -51,7 +51,6 @@ class MetafilePaintEngine : public QPaintEngine {
   void ApplyPen();
   void ApplyNullPen();
   void ApplyBrush();
-  void ApplyNullBrush();
   bool AxisAligned() const;
   QPoint Map(const QPointF& point) const;
   void FillAndStroke(const GdiPolyline& polygons, bool winding);

@@ -19,7 +19,6 @@ class DynamicLibrary {
   void* Procedure(const std::string& name) const;
   // Unloads the library; harmless when nothing is loaded.
   void Close();
-  bool IsOpen() const { return handle_ != nullptr; }
 
  private:
   void* handle_ = nullptr;

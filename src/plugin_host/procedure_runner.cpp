@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "dynamic_library.h"
 
@@ -79,9 +81,11 @@ void ReportFatalSignalsTo(int replyDescriptor) {
 Reply RunProcedure(const std::string& directory, const std::string& libraryPath,
                    const std::string& procedureName, const std::vector<long double>& arguments) {
   // Every call starts from the same directory, whatever the previous
-  // procedure did to it.
-  if (!directory.empty() && chdir(directory.c_str()) != 0) {
-    // The path is absolute: the same library is loaded either way.
+  // procedure did to it. A directory that cannot be entered is passed over:
+  // the library path is absolute, so the same library is loaded either way.
+  if (!directory.empty()) {
+    std::error_code ignored;
+    std::filesystem::current_path(directory, ignored);
   }
 
   // Opening a FIFO or a device would block or have effects; only a
