@@ -9,6 +9,7 @@
 
 #include "atomic_file_writer.h"
 #include "file_reader.h"
+#include "installation.h"
 #include "installed_data_files.h"
 
 namespace zc {
@@ -47,8 +48,8 @@ AppDirChoice DefaultAppDirChoice() {
 
   // An installed program lives in <prefix>/bin, its data in
   // <prefix>/share/zeltacalc.
-  choice.seedDirs = {QDir::cleanPath(choice.executableDir + QStringLiteral("/../share/zeltacalc")),
-                     choice.executableDir};
+  const std::string installed = InstalledDataFolder(QFile::encodeName(choice.executableDir).toStdString());
+  choice.seedDirs = {QDir::cleanPath(QFile::decodeName(installed.c_str())), choice.executableDir};
   return choice;
 }
 

@@ -8,6 +8,7 @@
 #include "console_line_reader.h"
 #include "console_options.h"
 #include "console_session.h"
+#include "installation.h"
 #include "list_exports_command.h"
 #include "plugin_host.h"
 
@@ -26,12 +27,16 @@ int main(int argc, char** argv) {
     std::cout << zc::ConsoleUsage();
     return 0;
   }
+  if (options.showVersion) {
+    std::cout << zc::ProgramVersionLine("zeltacalc-console");
+    return 0;
+  }
   if (options.listExports) return zc::RunListExports(*options.listExports, std::cout, std::cerr);
 
   zc::EngineContext context;
   context.angleMode = options.angleMode;
-  context.appDir = options.dataDir ? zc::DataFolderPath(*options.dataDir) : zc::ExecutableFolder();
-  context.pluginHost.SetProgram(zc::PluginHostProgramIn(zc::ExecutableFolder()));
+  context.appDir = options.dataDir ? zc::DataFolderPath(*options.dataDir) : zc::ShippedDataFolder(zc::ExecutableFolder());
+  context.pluginHost.SetProgram(zc::PluginHostProgramFor(zc::ExecutableFolder()));
   for (const std::string& warning : zc::LoadDataFolder(context)) std::cerr << warning << '\n';
   std::cerr << std::flush;
 

@@ -58,6 +58,11 @@ const std::vector<OptionRow>& OptionTable() {
          options.showHelp = true;
          return {};
        }},
+      {"--version", false,
+       [](ConsoleOptions& options, const std::string&) -> std::string {
+         options.showVersion = true;
+         return {};
+       }},
   };
   return table;
 }
@@ -108,12 +113,16 @@ ConsoleOptionsResult ParseConsoleOptions(int argc, const char* const* argv) {
 std::string ConsoleUsage() {
   return "使い方: zeltacalc-console [--angle deg|rad|grad] [--data-dir DIR] [-e EXPR]...\n"
          "       zeltacalc-console --list-exports FILE\n"
+         "       zeltacalc-console --help | --version\n"
          "  --angle deg|rad|grad  角度の単位 (既定は deg)\n"
          "  --data-dir DIR        constants.txt と Functions.inf を読むフォルダ"
-         " (既定は実行ファイルのフォルダ)\n"
+         " (既定は実行ファイルのフォルダ。\n"
+         "                        そこになければ ../share/zeltacalc)\n"
          "  -e EXPR               EXPR を計算する。複数あれば順に計算する。\n"
          "                        -e がなければ標準入力を1行ずつ計算する\n"
-         "  --list-exports FILE   プラグインライブラリ FILE が公開する関数名を1行ずつ表示する\n";
+         "  --list-exports FILE   プラグインライブラリ FILE が公開する関数名を1行ずつ表示する\n"
+         "  -h, --help            この使い方を表示する\n"
+         "  --version             バージョンを表示する\n";
 }
 
 }  // namespace zc

@@ -11,9 +11,10 @@ namespace zc {
 
 struct ConsoleOptions {
   AngleMode angleMode = AngleMode::Deg;
-  std::optional<std::string> dataDir;    // the executable's folder when absent
+  std::optional<std::string> dataDir;    // the shipped data files' folder when absent
   std::vector<std::string> expressions;  // -e, in order; empty: read stdin
   bool showHelp = false;
+  bool showVersion = false;
   std::optional<std::string> listExports;  // --list-exports FILE
 };
 

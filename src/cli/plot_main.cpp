@@ -4,6 +4,7 @@
 #include "curve_legend.h"
 #include "graph_error.h"
 #include "graph_export.h"
+#include "installation.h"
 #include "plot_options.h"
 #include "plot_sampling.h"
 #include "plugin_host.h"
@@ -54,12 +55,17 @@ int main(int argc, char** argv) {
     std::fputs(zc::PlotUsage().c_str(), stdout);
     return 0;
   }
+  if (options.version) {
+    std::fputs(zc::ProgramVersionLine("zeltacalc-plot").c_str(), stdout);
+    return 0;
+  }
 
   try {
     zc::EngineContext context;
     context.angleMode = options.angle;
-    context.appDir = options.dataDir.empty() ? zc::ExecutableFolder() : zc::DataFolderPath(options.dataDir);
-    context.pluginHost.SetProgram(zc::PluginHostProgramIn(zc::ExecutableFolder()));
+    context.appDir = options.dataDir.empty() ? zc::ShippedDataFolder(zc::ExecutableFolder())
+                                             : zc::DataFolderPath(options.dataDir);
+    context.pluginHost.SetProgram(zc::PluginHostProgramFor(zc::ExecutableFolder()));
     for (const std::string& warning : zc::LoadDataFolder(context)) {
       std::fprintf(stderr, "zeltacalc-plot: %s\n", warning.c_str());
     }

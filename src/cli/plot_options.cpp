@@ -155,6 +155,7 @@ PlotOptionsResult ParsePlotOptions(const std::vector<std::string>& arguments) {
       {"--output", true, setOutput},
       {"--help", false, setHelp},
       {"-h", false, setHelp},
+      {"--version", false, flag(o.version)},
   };
 
   bool optionsEnded = false;
@@ -205,7 +206,7 @@ PlotOptionsResult ParsePlotOptions(const std::vector<std::string>& arguments) {
       return result;
     }
   }
-  if (o.help) return result;
+  if (o.help || o.version) return result;
   if (o.output.empty()) {
     result.error = "出力ファイルを -o で指定してください";
     return result;
@@ -242,6 +243,7 @@ std::string PlotUsage() {
          "                      [--size WxH] [--scale F] [--antialias] [--legend] [--strict]\n"
          "                      [--angle deg|rad|grad] [--data-dir DIR]\n"
          "                      -o FILE EXPR [EXPR [EXPR]]\n"
+         "       zeltacalc-plot --help | --version\n"
          "  --x, --y MIN:MAX[:STEP]  軸の範囲と目盛り間隔 (既定は -10:10:5。STEP を省くと自動)\n"
          "  --xscale, --yscale       目盛りタイプ: linear リニア, log 対数, percent パーセント, pi π\n"
          "  --size WxH               画像の大きさ (ピクセル, 既定は 700x500)\n"
@@ -251,9 +253,12 @@ std::string PlotUsage() {
          "  --legend                 プロット領域の隅に各式を曲線の色で書く\n"
          "  --strict                 どの点でも計算できない式があれば、画像を書かずに終了コード 1 で終わる\n"
          "  --angle deg|rad|grad     角度の単位 (既定は deg)\n"
-         "  --data-dir DIR           constants.txt と Functions.inf を読むフォルダ (既定は実行ファイルのフォルダ)\n"
-         "  -o FILE                  出力ファイル。形式は拡張子で決まる: .bmp .png .svg .emf .wmf .pdf\n"
-         "  EXPR                     x の式。1つ目から順にグラフツールの1〜3行目の色で描く\n";
+         "  --data-dir DIR           constants.txt と Functions.inf を読むフォルダ (既定は実行ファイルのフォルダ。\n"
+         "                           そこになければ ../share/zeltacalc)\n"
+         "  -o, --output FILE        出力ファイル。形式は拡張子で決まる: .bmp .png .svg .emf .wmf .pdf\n"
+         "  EXPR                     x の式。1つ目から順にグラフツールの1〜3行目の色で描く\n"
+         "  -h, --help               この使い方を表示する\n"
+         "  --version                バージョンを表示する\n";
 }
 
 }  // namespace zc

@@ -3,6 +3,7 @@
 //                  [--xscale linear|log|percent|pi] [--yscale …] [--size WxH]
 //                  [--scale F] [--antialias] [--legend] [--strict]
 //                  [--angle deg|rad|grad] [--data-dir DIR] -o FILE EXPR [EXPR [EXPR]]
+//   zeltacalc-plot --help | --version
 #pragma once
 
 #include "engine_context.h"
@@ -32,11 +33,12 @@ struct PlotOptions {
   // of drawing a flat line with a warning.
   bool strict = false;
   AngleMode angle = AngleMode::Deg;
-  std::string dataDir;  // empty: the executable's folder
+  std::string dataDir;  // empty: the shipped data files' folder
   std::string output;
   PictureFormat format = PictureFormat::Png;
   std::vector<std::string> expressions;  // one to three, one per formula row
   bool help = false;
+  bool version = false;
 };
 
 struct PlotOptionsResult {

@@ -20,6 +20,7 @@
 #include <utility>
 
 #include "engine_fault.h"
+#include "installation.h"
 #include "plugin_host_protocol.h"
 
 namespace zc {
@@ -245,6 +246,15 @@ std::string PluginHostProgramIn(const std::string& folder) {
   std::string path = folder;
   if (!path.empty() && path.back() != '/') path += '/';
   return path + protocol::kProgramName;
+}
+
+std::string PluginHostProgramFor(const std::string& programFolder) {
+  const std::string beside = PluginHostProgramIn(programFolder);
+  if (access(beside.c_str(), X_OK) == 0) return beside;
+  const std::string installed = PluginHostProgramIn(InstalledHelperFolder(programFolder));
+  if (access(installed.c_str(), X_OK) == 0) return installed;
+  // Neither: the call that cannot start it names the place it was expected.
+  return beside;
 }
 
 PluginHost::~PluginHost() { Stop(); }

@@ -22,6 +22,12 @@ inline constexpr std::chrono::milliseconds kDefaultPluginCallTimeout{5000};
 // The path of the host program in `folder` (with or without a trailing '/').
 std::string PluginHostProgramIn(const std::string& folder);
 
+// The host that a program in `programFolder` starts: the one beside it (the
+// build tree, a portable copy), else the installation's (<prefix>/libexec/
+// zeltacalc for a program in <prefix>/bin), else the one beside it, whose
+// absence the first call then reports.
+std::string PluginHostProgramFor(const std::string& programFolder);
+
 struct PluginCall {
   std::string libraryPath;  // absolute
   std::string procedure;

@@ -103,6 +103,36 @@ struct FaultCase {
   std::chrono::milliseconds timeout;
 };
 
+// The programs sit in bin/ beside the host in the build tree; installed,
+// the host is in libexec/zeltacalc, out of the users' path.
+TEST(PluginHostProgram, IsFoundBesideTheProgramOrInTheInstallation) {
+  const struct {
+    const char* label;
+    bool besideHost;
+    mode_t besideMode;
+    bool installedHost;
+    const char* expected;  // relative to the temporary root
+  } cases[] = {
+      {"build tree", true, 0755, false, "usr/bin/zeltacalc-plugin-host"},
+      {"beside wins", true, 0755, true, "usr/bin/zeltacalc-plugin-host"},
+      {"installed", false, 0, true, "usr/libexec/zeltacalc/zeltacalc-plugin-host"},
+      {"a file that cannot run is no host", true, 0644, true, "usr/libexec/zeltacalc/zeltacalc-plugin-host"},
+      {"none: the place beside, for the error message", false, 0, false, "usr/bin/zeltacalc-plugin-host"},
+  };
+  for (const auto& c : cases) {
+    TemporaryFolder root;
+    const auto makeHost = [](const std::string& path, mode_t mode) {
+      std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+      std::ofstream(path) << "#!/bin/sh\n";
+      chmod(path.c_str(), mode);
+    };
+    std::filesystem::create_directories(root.File("usr/bin"));
+    if (c.besideHost) makeHost(root.File("usr/bin/zeltacalc-plugin-host"), c.besideMode);
+    if (c.installedHost) makeHost(root.File("usr/libexec/zeltacalc/zeltacalc-plugin-host"), 0755);
+    EXPECT_EQ(PluginHostProgramFor(root.File("usr/bin")), root.File(c.expected)) << c.label;
+  }
+}
+
 TEST_F(PluginHostTest, MisbehavingProceduresEndInAnErrorAndTheNextLineStillEvaluates) {
   const std::vector<FaultCase> cases = {
       {"abort(1)", 20, "SIGABRT", kDefaultPluginCallTimeout},

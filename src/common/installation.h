@@ -1,0 +1,36 @@
+// What a program knows about its installation: its version, and the folders
+// it finds from its own.
+//
+// In the build tree and in a portable copy the data files and the plugin host
+// sit beside the programs. Installed, the programs are in <prefix>/bin, the
+// data files in <prefix>/share/zeltacalc and the plugin host in
+// <prefix>/libexec/zeltacalc. Both are found relative to the program, so an
+// installation unpacked somewhere else works as well.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zc {
+
+// "<program> <version>" and a line break: what --version prints.
+std::string ProgramVersionLine(std::string_view program);
+
+// The installation's data folder for a program in `programFolder`, with a
+// trailing '/'. It need not exist.
+std::string InstalledDataFolder(const std::string& programFolder);
+
+// The installation's folder of helper programs (the plugin host), with a
+// trailing '/'. It need not exist.
+std::string InstalledHelperFolder(const std::string& programFolder);
+
+// True when `folder` holds at least one of the data files ZeltaCalc ships.
+bool HoldsShippedDataFiles(const std::string& folder);
+
+// Where a program in `programFolder` reads the shipped data files from, with
+// a trailing '/': its own folder when they are there, else the installation's
+// data folder when they are there, else its own folder (whose missing files
+// are then reported by whoever reads them).
+std::string ShippedDataFolder(const std::string& programFolder);
+
+}  // namespace zc

@@ -1,0 +1,177 @@
+// --help and --version of the three programs, and their agreement with the
+// manual pages: what the usage lists is what the page documents.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "temp_dir.h"
+
+namespace zc {
+namespace {
+
+using test::TempDir;
+
+struct Program {
+  const char* name;
+  const char* path;
+};
+
+const Program kPrograms[] = {
+    {"zeltacalc", ZC_APP_EXE},
+    {"zeltacalc-console", ZC_CONSOLE_EXE},
+    {"zeltacalc-plot", ZC_PLOT_EXE},
+};
+
+struct Outcome {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Runs `path` with `argument` and no display of any kind: no X server, no
+// Wayland compositor, no Qt platform chosen.
+Outcome RunWithoutDisplay(const char* path, const std::string& argument) {
+  TempDir io;
+  const pid_t child = fork();
+  if (child == 0) {
+    const int in = open("/dev/null", O_RDONLY);
+    const int out = open(io.File("out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = open(io.File("err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(in, 0);
+    dup2(out, 1);
+    dup2(err, 2);
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    unsetenv("QT_QPA_PLATFORM");
+    alarm(30);
+    execl(path, path, argument.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  Outcome outcome;
+  outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  outcome.out = Slurp(io.File("out"));
+  outcome.err = Slurp(io.File("err"));
+  return outcome;
+}
+
+// Options ("-e", "--data-dir") in the order they appear in `text`.
+std::vector<std::string> OptionsIn(const std::string& text) {
+  static const std::regex option(R"((^|[\s\[|(,])(--?[A-Za-z][A-Za-z0-9-]*))");
+  std::vector<std::string> found;
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), option); it != std::sregex_iterator(); ++it) {
+    found.push_back((*it)[2]);
+  }
+  return found;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// The text of the page's section `heading` ("SYNOPSIS"), without the markup
+// for bold and underlined words.
+std::vector<std::string> ManSection(const std::string& page, const std::string& heading) {
+  std::vector<std::string> section;
+  bool inside = false;
+  for (std::string line : Lines(page)) {
+    if (line.starts_with("# ")) {
+      inside = line == "# " + heading;
+      continue;
+    }
+    if (!inside) continue;
+    std::erase(line, '*');
+    std::erase(line, '_');
+    section.push_back(line);
+  }
+  return section;
+}
+
+std::string ManSource(const std::string& program) { return Slurp(ZC_MAN_SOURCE_DIR "/" + program + ".1.scd"); }
+
+TEST(ProgramInformation, HelpAndVersionGoToStandardOutputWithoutADisplay) {
+  for (const Program& program : kPrograms) {
+    const Outcome version = RunWithoutDisplay(program.path, "--version");
+    EXPECT_EQ(version.exitCode, 0) << program.name;
+    EXPECT_EQ(version.out, std::string(program.name) + " " ZC_VERSION "\n");
+    EXPECT_EQ(version.err, "") << program.name;
+
+    for (const std::string argument : {"--help", "-h"}) {
+      const Outcome help = RunWithoutDisplay(program.path, argument);
+      EXPECT_EQ(help.exitCode, 0) << program.name << " " << argument;
+      EXPECT_TRUE(help.out.starts_with(std::string("使い方: ") + program.name + " "))
+          << program.name << " " << argument << ":\n" << help.out;
+      EXPECT_EQ(help.err, "") << program.name << " " << argument;
+    }
+  }
+}
+
+TEST(ProgramInformation, TheManualPageDocumentsEveryOptionTheUsageLists) {
+  for (const Program& program : kPrograms) {
+    const std::string usage = RunWithoutDisplay(program.path, "--help").out;
+    const std::string page = ManSource(program.name);
+    ASSERT_FALSE(page.empty()) << program.name;
+
+    // The usage's first lines are its synopsis, up to the first option
+    // line; the page's SYNOPSIS names the same options in the same order.
+    std::string usageSynopsis;
+    std::string usageOptions;
+    bool inOptions = false;
+    for (const std::string& line : Lines(usage)) {
+      inOptions = inOptions || line.starts_with("  -");
+      (inOptions ? usageOptions : usageSynopsis) += line + "\n";
+    }
+    std::string pageSynopsis;
+    for (const std::string& line : ManSection(page, "SYNOPSIS")) pageSynopsis += line + "\n";
+    EXPECT_EQ(OptionsIn(usageSynopsis), OptionsIn(pageSynopsis)) << program.name;
+
+    // Every option the usage explains has an entry under OPTIONS, and the
+    // other way round. An entry is a line that is not indented.
+    const std::vector<std::string> explained = OptionsIn(usageOptions);
+    std::string entries;
+    for (const std::string& line : ManSection(page, "OPTIONS")) {
+      if (!line.empty() && line.front() != '\t') entries += line + "\n";
+    }
+    const std::vector<std::string> documented = OptionsIn(entries);
+    EXPECT_EQ(std::set<std::string>(explained.begin(), explained.end()),
+              std::set<std::string>(documented.begin(), documented.end()))
+        << program.name;
+  }
+}
+
+// roff takes a line that begins with '.' or '\'' as a request and drops an
+// unknown one without a word: ".png, .svg" at the start of a line would
+// vanish from the page.
+TEST(ProgramInformation, NoManualPageLineStartsLikeARoffRequest) {
+  for (const Program& program : kPrograms) {
+    int number = 0;
+    for (const std::string& line : Lines(ManSource(program.name))) {
+      ++number;
+      const std::size_t text = line.find_first_not_of('\t');
+      if (text == std::string::npos) continue;
+      EXPECT_TRUE(line[text] != '.' && line[text] != '\'') << program.name << ".1.scd:" << number << ": " << line;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zc
