@@ -4,13 +4,16 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "install_layout.h"
+
 namespace zc {
 
 void SetUpApplication(QApplication& app) {
   QApplication::setApplicationName(QStringLiteral("zeltacalc"));
   // No display name: Qt would append it to every window title, and the
   // dialogs' titles are their captions alone.
-  QApplication::setDesktopFileName(QStringLiteral("zeltacalc"));
+  // Desktops match the window to its menu entry, and so to its icon, by this.
+  QApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
   InstallQtJapanese(app, QString());
 }
 
