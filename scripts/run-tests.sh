@@ -1,8 +1,9 @@
 #!/bin/bash
 # Installs what is missing, then builds and runs every test twice: in the
 # normal tree build/ and in an AddressSanitizer + UndefinedBehaviorSanitizer
-# tree build-sanitize/ (benchmarks are not built there). Any failing test
-# fails the script.
+# tree build-sanitize/ (benchmarks are not built there). Between the two, the
+# normal tree's Debian package is made and checked. Any failing test fails
+# the script.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs="${JOBS:-$(nproc)}"
@@ -13,6 +14,9 @@ echo "== normal build"
 cmake -S . -B build -G Ninja
 cmake --build build -j"$jobs"
 (cd build && ctest --output-on-failure -j"$jobs")
+
+echo "== Debian package"
+scripts/check-package.sh build
 
 echo "== sanitizer build"
 cmake -S . -B build-sanitize -G Ninja -DZC_SANITIZE=ON -DZC_BUILD_BENCH=OFF
