@@ -16,6 +16,9 @@ set(ZC_INSTALL_HELPER_DIR ${CMAKE_INSTALL_LIBEXECDIR}/zeltacalc)
 set(ZC_INSTALL_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/zeltacalc)
 # The id that names the desktop entry, the icon and the AppStream metadata.
 set(ZC_APP_ID io.github.zeltacalc.ZeltaCalc)
+# Who answers for the package, and where the project lives.
+set(ZC_MAINTAINER "ZeltaCalc Project <developers@zeltacalc.example.org>")
+set(ZC_HOMEPAGE "https://zeltacalc.example.org/")
 # The day this version was released: the man pages and the AppStream
 # metadata carry it (so a rebuild gives the same pages).
 set(ZC_RELEASE_DATE 2026-12-09)

@@ -8,7 +8,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zeltacalc)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "ZeltaCalc Project")
-set(CPACK_PACKAGE_CONTACT "ZeltaCalc Project <developers@zeltacalc.example.org>")
+set(CPACK_PACKAGE_CONTACT "${ZC_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "scientific calculator with a console, graphs and math tools")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # Release builds carry debugging information; the package does not.
@@ -20,7 +20,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://zeltacalc.example.org/")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${ZC_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, so invisible to dpkg-shlibdeps: Qt's own dialog texts
 # in Japanese, and a Japanese font for the interface.

@@ -69,7 +69,8 @@ for path in \
   /usr/share/icons/hicolor/256x256/apps/$id.png \
   /usr/share/man/man1/zeltacalc.1.gz /usr/share/man/man1/zeltacalc-console.1.gz \
   /usr/share/man/man1/zeltacalc-plot.1.gz \
-  /usr/share/doc/zeltacalc/copyright /usr/share/doc/zeltacalc/plugins.md \
+  /usr/share/doc/zeltacalc/copyright /usr/share/doc/zeltacalc/changelog.gz \
+  /usr/share/doc/zeltacalc/plugins.md \
   /usr/share/doc/zeltacalc/examples/example_plugin.cpp; do
   grep -qxF "$path" <<<"$contents" && pass "$path" || fail "the package lacks $path"
 done
