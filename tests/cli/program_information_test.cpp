@@ -6,10 +6,10 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "temp_dir.h"
@@ -71,12 +71,23 @@ Outcome RunWithoutDisplay(const char* path, const std::string& argument) {
   return outcome;
 }
 
-// Options ("-e", "--data-dir") in the order they appear in `text`.
+// Options ("-e", "--data-dir") in the order they appear in `text`: a word
+// of one or two dashes and a letter, after a blank, a bracket, a bar or a
+// comma, or at the start of a line.
 std::vector<std::string> OptionsIn(const std::string& text) {
-  static const std::regex option(R"((^|[\s\[|(,])(--?[A-Za-z][A-Za-z0-9-]*))");
+  const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+  const auto isNameChar = [&](char c) { return isLetter(c) || (c >= '0' && c <= '9') || c == '-'; };
   std::vector<std::string> found;
-  for (auto it = std::sregex_iterator(text.begin(), text.end(), option); it != std::sregex_iterator(); ++it) {
-    found.push_back((*it)[2]);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '-') continue;
+    if (i > 0 && std::string_view(" \t\n[|(,").find(text[i - 1]) == std::string_view::npos) continue;
+    std::size_t letter = i + 1;
+    if (letter < text.size() && text[letter] == '-') ++letter;
+    if (letter >= text.size() || !isLetter(text[letter])) continue;
+    std::size_t end = letter;
+    while (end < text.size() && isNameChar(text[end])) ++end;
+    found.push_back(text.substr(i, end - i));
+    i = end;
   }
   return found;
 }
