@@ -35,7 +35,8 @@ int main(int argc, char** argv) {
 
   zc::EngineContext context;
   context.angleMode = options.angleMode;
-  context.appDir = options.dataDir ? zc::DataFolderPath(*options.dataDir) : zc::ShippedDataFolder(zc::ExecutableFolder());
+  context.appDir =
+      options.dataDir ? zc::DataFolderPath(*options.dataDir) : zc::ShippedDataFolder(zc::ExecutableFolder());
   context.pluginHost.SetProgram(zc::PluginHostProgramFor(zc::ExecutableFolder()));
   for (const std::string& warning : zc::LoadDataFolder(context)) std::cerr << warning << '\n';
   std::cerr << std::flush;
