@@ -16,24 +16,16 @@
 #include "xy_series_line.h"
 
 #include "offscreen_benchmark_main.h"
+#include "quiet_prompts.h"
 
 namespace {
-
-// Nobody answers in a benchmark: failures are dropped, questions get No.
-class QuietPrompts : public zc::UserPrompts {
- public:
-  void ShowError(QWidget*, const QString&) override {}
-  void ShowMessage(QWidget*, const QString&) override {}
-  bool Ask(QWidget*, const zc::Question&) override { return false; }
-  zc::ChosenFile ChooseFile(QWidget*, const zc::FileRequest&) override { return {}; }
-};
 
 // Zooms in and out in turn around a point off centre, so the range stays
 // near the one set and every iteration is one step.
 void ZoomSteps(benchmark::State& state, double xMax, double xMin, double xStep) {
   zc::EngineContext context;
   context.angleMode = zc::AngleMode::Rad;
-  QuietPrompts quiet;
+  zc::QuietPrompts quiet;
   zc::TForm5 form(context, quiet);
   form.show();
   QApplication::processEvents();

@@ -14,6 +14,7 @@
 #include "startup_windows.h"
 
 #include "offscreen_benchmark_main.h"
+#include "quiet_prompts.h"
 
 namespace {
 
@@ -34,20 +35,11 @@ class DataFolder {
   QTemporaryDir dir_;
 };
 
-// Nobody answers in a benchmark: failures are dropped, questions get No.
-class QuietPrompts : public zc::UserPrompts {
- public:
-  void ShowError(QWidget*, const QString&) override {}
-  void ShowMessage(QWidget*, const QString&) override {}
-  bool Ask(QWidget*, const zc::Question&) override { return false; }
-  zc::ChosenFile ChooseFile(QWidget*, const zc::FileRequest&) override { return {}; }
-};
-
 // Enter on "1+2" with `state.range(0)` lines already in the log: evaluation,
 // printing, history and clearing the line.
 void BM_EnterToResult(benchmark::State& state) {
   DataFolder data;
-  QuietPrompts quiet;
+  zc::QuietPrompts quiet;
   zc::TForm1 form(data.Path(), quiet);
   form.show();
   QApplication::processEvents();
@@ -68,7 +60,7 @@ BENCHMARK(BM_EnterToResult)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond)
 // Typing one character: the echo rewrites only the last line.
 void BM_EchoOneCharacter(benchmark::State& state) {
   DataFolder data;
-  QuietPrompts quiet;
+  zc::QuietPrompts quiet;
   zc::TForm1 form(data.Path(), quiet);
   form.show();
   for (int i = 0; i < 10000; ++i) form.PrintLastValueToggled();
@@ -87,7 +79,7 @@ BENCHMARK(BM_EchoOneCharacter)->Unit(benchmark::kMicrosecond);
 // From nothing to a shown, painted main window with the dialogs made at start.
 void BM_StartUpToUsableWindow(benchmark::State& state) {
   DataFolder data;
-  QuietPrompts quiet;
+  zc::QuietPrompts quiet;
   for (auto _ : state) {
     zc::TForm1 form(data.Path(), quiet);
     zc::CreateStartupWindows(form);
