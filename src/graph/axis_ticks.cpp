@@ -44,18 +44,18 @@ double CalcNiceStep(double range, int ticksCount, bool piScale) {
     m /= 10;
     p *= 10;
   }
-  double step;
-  if (m <= 1)
-    step = p;
-  else if (m <= 2)
-    step = 2 * p;
-  else if (m <= 2.5 && !piScale)
-    step = 2.5 * p;
-  else if (m <= 5)
-    step = 5 * p;
-  else
-    step = 10 * p;
-  return piScale ? step * Pi : step;
+  // Candidates from the smallest up; the one chosen is the first that the
+  // mantissa does not exceed.
+  constexpr std::array<double, 5> Multipliers = {1, 2, 2.5, 5, 10};
+  // A π scale has no 2.5.
+  const auto skipped = [piScale](double multiplier) { return piScale && multiplier == 2.5; };
+  std::size_t chosen = 0;
+  while (chosen + 1 < Multipliers.size() && (m > Multipliers[chosen] || skipped(Multipliers[chosen]))) ++chosen;
+  const double unit = piScale ? Pi : 1.0;
+  // A range near the largest number may want a step that has no number;
+  // the largest nice step that exists splits it into a few more intervals.
+  while (chosen > 0 && (!std::isfinite(Multipliers[chosen] * p * unit) || skipped(Multipliers[chosen]))) --chosen;
+  return Multipliers[chosen] * p * unit;
 }
 
 double CalcAutoOrigin(double lo, double hi, double step, bool autoMin, bool autoMax) {
@@ -73,7 +73,8 @@ double CalcAutoMax(double hi, double origin, double step) {
     if (i > 20) return hi;
     t += step / 10;
   }
-  return t;
+  // Data next to the largest number: no grid point lies beyond it.
+  return std::isfinite(t) ? t : hi;
 }
 
 double CalcAutoMin(double lo, double origin, double step) {
@@ -82,7 +83,7 @@ double CalcAutoMin(double lo, double origin, double step) {
     if (i > 20) return lo;
     t -= step / 10;
   }
-  return t;
+  return std::isfinite(t) ? t : lo;
 }
 
 void AddTickValue(TGraphValueList& list, double value, double minimum, double maximum) {
@@ -105,7 +106,9 @@ void BuildLinearTicks(double minimum, double maximum, double tickStep, int subTi
   double t = autoOrigin ? tickStep * std::ceil(minimum / tickStep - 0.05) : origin;
   for (int i = 0; t > minimum + eps && i < MaxTickWalk; ++i) {
     const double next = t - tickStep;
-    if (next == t) break;
+    // Near the most negative number a step further down does not exist:
+    // the first tick is the lowest one there is.
+    if (next == t || !std::isfinite(next)) break;
     t = next;
   }
   for (int i = 0; t < maximum + eps && i < MaxTickWalk; ++i) {

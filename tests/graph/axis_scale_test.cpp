@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@ namespace zc {
 namespace {
 
 constexpr double Pi = std::numbers::pi;
+constexpr double Largest = std::numeric_limits<double>::max();
 
 std::vector<double> Values(const TGraphValueList& list) {
   return std::vector<double>(list.List(), list.List() + list.Count());
@@ -57,6 +59,9 @@ TEST(NiceStep, PicksOneTwoTwoAndAHalfOrFive) {
       {2 * Pi, 6, true, 0.5 * Pi}, {2 * Pi, 3, true, Pi}, {5 * Pi, 2, true, 5 * Pi},
       // No 2.5 on a π scale: the mantissa goes on to 5.
       {2.4 * Pi, 1, true, 5 * Pi},
+      // Near the largest number the nice step above would not exist.
+      {1.6e308, 1, false, 1e308},  {Largest, 1, false, 1e308}, {Largest, 2, false, 1e308},
+      {1.7e308, 1, true, 5e307 * Pi}, {9e307, 1, false, 1e308},
   };
   for (const Case& c : cases)
     EXPECT_NEAR(CalcNiceStep(c.range, c.ticks, c.pi), c.step, 1e-12 * c.step)
@@ -139,6 +144,51 @@ TEST(LinearTicks, AStepFarTooSmallForTheRangeStaysQuick) {
   axis.SetMax(1e9);
   EXPECT_LE(axis.TickDataList().Count(), 10000);
   EXPECT_EQ(axis.TickDataList().GetValue(1), 0.5);
+}
+
+// Ranges at the ends of the number line: walking a step beyond the first or
+// last tick would leave the numbers, and every tick that exists is kept.
+TEST(LinearTicks, RangesNearTheLargestNumberGetEveryTick) {
+  struct Case {
+    double min, max, step, origin;
+    bool autoOrigin;
+    std::vector<double> ticks;
+  };
+  const Case cases[] = {
+      {-1.6e308, 0, 5e307, 0, true, {-1.5e308, -1e308, -5e307, 0}},
+      {-1.7e308, -1e308, 2e307, 0, true, {-1.6e308, -1.4e308, -1.2e308, -1e308}},
+      {-Largest, 0, 5e307, 0, true, {-1.5e308, -1e308, -5e307, 0}},
+      {1.7e308, Largest, 1e307, 0, true, {1.7e308}},
+      {1e308, Largest, 5e307, 0, true, {1e308, 1.5e308}},
+      // A fixed crossing value far inside: the walk down stops at the last
+      // finite tick.
+      {-Largest, -1e308, 2e307, -1e308, false, {-1.6e308, -1.4e308, -1.2e308, -1e308}},
+  };
+  for (const Case& c : cases) {
+    TGraphValueList ticks;
+    TGraphValueList subTicks;
+    BuildLinearTicks(c.min, c.max, c.step, 5, c.origin, c.autoOrigin, ticks, subTicks);
+    ExpectValuesNear(Values(ticks), c.ticks, std::to_string(c.min) + " … " + std::to_string(c.max));
+    for (const double s : Values(subTicks)) EXPECT_TRUE(std::isfinite(s) && s > c.min && s < c.max) << s;
+  }
+}
+
+TEST(AutoEnds, StayOnTheNumbersNearTheLargestOne) {
+  struct Case {
+    double lo, hi, origin, step;
+    double min, max;
+  };
+  const Case cases[] = {
+      {0.3, 9.7, 0, 2, 0, 9.8},
+      {-7, -2, -2, 1, -7, -2},
+      // A tenth-step beyond data at the largest number does not exist.
+      {0, Largest, 0, 5e307, 0, Largest},
+      {-Largest, 0, 0, 5e307, -Largest, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CalcAutoMin(c.lo, c.origin, c.step), c.min) << c.lo;
+    EXPECT_NEAR(CalcAutoMax(c.hi, c.origin, c.step), c.max, 1e-9 * std::max(1.0, std::fabs(c.max))) << c.hi;
+  }
 }
 
 TEST(LinearTicks, ATinyRangeFarFromZeroStillEnds) {

@@ -16,6 +16,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -317,54 +318,83 @@ TEST(ApplyGraphRange, theOpeningRangeReturnsFromARangeWhollyAboveIt) {
   EXPECT_EQ(graph.YAxis().Max(), 10);
 }
 
-// Every finite range the axes accept gets a layout with the labels inside
-// the picture and room left for the plot.
+struct AxisRanges {
+  double xMin, xMax, yMin, yMax;
+};
+
+// Draws the tool's graph over `c` with steps chosen by the axes (as
+// zeltacalc-plot without a step) or a quarter of each width (as typed into
+// the window), and checks the grid, ticks and labels that come out.
+void ExpectLabelsInside(const AxisRanges& c, bool autoStep) {
+  TXYGraph graph;
+  graph.SetClientSize(QSize(700, 500));
+  ConfigureToolGraph(graph);
+  ApplyGraphRange(graph, TGraphRange{});
+  // A fifth of the width as zeltacalc-plot's stand-in for an automatic step.
+  const double divisor = autoStep ? 5 : 4;
+  const auto step = [divisor](double min, double max) { return std::max(max - min, kMinAxisRange) / divisor; };
+  ASSERT_NO_THROW(ApplyGraphRange(
+      graph, TGraphRange{c.xMax, c.xMin, step(c.xMin, c.xMax), c.yMax, c.yMin, step(c.yMin, c.yMax), asNormal, asNormal}));
+  graph.XAxis().SetAutoStep(autoStep);
+  graph.YAxis().SetAutoStep(autoStep);
+  QImage image(graph.ClientSize(), QImage::Format_RGB32);
+  QPainter painter(&image);
+  ASSERT_NO_THROW(graph.DrawGraph(painter));
+  painter.end();
+
+  EXPECT_GT(graph.PlotWidth(), graph.Width() / 2);
+  EXPECT_GT(graph.PlotHeight(), graph.Height() / 2);
+  const TGraphAxis& x = graph.XAxis();
+  const TGraphAxis& y = graph.YAxis();
+  const QFontMetrics xMetrics(x.LabelFont()), yMetrics(y.LabelFont());
+  // A grid needs two lines at least, each on the plot.
+  ASSERT_GE(x.TickDataList().Count(), 2);
+  ASSERT_GE(y.TickDataList().Count(), 2);
+  for (int i = 0; i < x.TickDataList().Count(); ++i) {
+    const int p = x.GetValuePos(x.TickDataList()[i]);
+    EXPECT_GE(p, x.MinPos());
+    EXPECT_LE(p, x.MaxPos());
+  }
+  for (int i = 0; i < y.TickDataList().Count(); ++i) {
+    const int p = y.GetValuePos(y.TickDataList()[i]);
+    EXPECT_LE(p, y.MinPos());
+    EXPECT_GE(p, y.MaxPos());
+  }
+  for (int i = 0; i < x.LabelValueList().Count(); ++i) {
+    const double v = x.LabelValueList()[i];
+    const int half = xMetrics.horizontalAdvance(x.GetValueText(v)) / 2;
+    EXPECT_GE(x.GetValuePos(v) - half, 0) << x.GetValueText(v).toStdString();
+    EXPECT_LE(x.GetValuePos(v) + half, graph.Width()) << x.GetValueText(v).toStdString();
+  }
+  EXPECT_LE(x.AxisPos() + x.LabelSpace() + x.GetMaxLabelsHeight(), graph.Height());
+  EXPECT_GE(y.AxisPos() - y.LabelSpace() - y.GetMaxLabelsWidth(), 0);
+  for (int i = 0; i < y.LabelValueList().Count(); ++i) {
+    const int p = y.GetValuePos(y.LabelValueList()[i]);
+    EXPECT_GE(p - yMetrics.height() / 2, 0);
+    EXPECT_LE(p + yMetrics.height() / 2, graph.Height());
+  }
+}
+
+// Every finite range the axes accept gets a layout with a grid, ticks and
+// labels inside the picture and room left for the plot.
 TEST(ToolGraph, labelsStayInsideForEveryAcceptedRange) {
-  struct Case {
-    double xMin, xMax, yMin, yMax;
-  };
-  const Case cases[] = {
+  constexpr double Largest = std::numeric_limits<double>::max();
+  const AxisRanges cases[] = {
       {0, 1e307, -10, 10},          {-1e307, 0, -10, 10},      {-1e308, 1e307, -10, 10},
       {1e307, 1.7e308, -10, 10},    {-10, 10, 0, 1e307},       {-10, 10, -1e308, -1e307},
       {-10, 10, 1e300, 1e301},      {1, 1.000000001, -10, 10}, {-7, -2, -1, 0},
       {-1e-300, 1e-300, -10, 10},   {1e-300, 2e-300, 5, 6},
+      // Near the largest number, where a step or a tick computed from the
+      // width overflows.
+      {-1.6e308, 0, -10, 10},       {-1.7e308, -1e308, -10, 10}, {-10, 10, -1.7e308, -1e308},
+      {1.7e308, Largest, 0, 2},     {-Largest, 0, -10, 10},      {0, Largest, -Largest, 0},
+      {-8e307, 8e307, -10, 10},     {-10, 10, 9e307, 1.7e308},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.xMin << ":" << c.xMax << " " << c.yMin << ":" << c.yMax);
-    TXYGraph graph;
-    graph.SetClientSize(QSize(700, 500));
-    ConfigureToolGraph(graph);
-    ApplyGraphRange(graph, TGraphRange{});
-    // As zeltacalc-plot applies a range without a step.
-    const auto standInStep = [](double min, double max) { return std::max(max - min, kMinAxisRange) / 5; };
-    ASSERT_NO_THROW(ApplyGraphRange(graph, TGraphRange{c.xMax, c.xMin, standInStep(c.xMin, c.xMax), c.yMax, c.yMin,
-                                                       standInStep(c.yMin, c.yMax), asNormal, asNormal}));
-    graph.XAxis().SetAutoStep(true);
-    graph.YAxis().SetAutoStep(true);
-    QImage image(graph.ClientSize(), QImage::Format_RGB32);
-    QPainter painter(&image);
-    ASSERT_NO_THROW(graph.DrawGraph(painter));
-    painter.end();
-
-    EXPECT_GT(graph.PlotWidth(), graph.Width() / 2);
-    EXPECT_GT(graph.PlotHeight(), graph.Height() / 2);
-    const TGraphAxis& x = graph.XAxis();
-    const TGraphAxis& y = graph.YAxis();
-    const QFontMetrics xMetrics(x.LabelFont()), yMetrics(y.LabelFont());
-    ASSERT_GT(x.LabelValueList().Count(), 0);
-    ASSERT_GT(y.LabelValueList().Count(), 0);
-    for (int i = 0; i < x.LabelValueList().Count(); ++i) {
-      const double v = x.LabelValueList()[i];
-      const int half = xMetrics.horizontalAdvance(x.GetValueText(v)) / 2;
-      EXPECT_GE(x.GetValuePos(v) - half, 0) << x.GetValueText(v).toStdString();
-      EXPECT_LE(x.GetValuePos(v) + half, graph.Width()) << x.GetValueText(v).toStdString();
-    }
-    EXPECT_LE(x.AxisPos() + x.LabelSpace() + x.GetMaxLabelsHeight(), graph.Height());
-    EXPECT_GE(y.AxisPos() - y.LabelSpace() - y.GetMaxLabelsWidth(), 0);
-    for (int i = 0; i < y.LabelValueList().Count(); ++i) {
-      const int p = y.GetValuePos(y.LabelValueList()[i]);
-      EXPECT_GE(p - yMetrics.height() / 2, 0);
-      EXPECT_LE(p + yMetrics.height() / 2, graph.Height());
+  for (const AxisRanges& c : cases) {
+    for (const bool autoStep : {true, false}) {
+      SCOPED_TRACE(testing::Message() << c.xMin << ":" << c.xMax << " " << c.yMin << ":" << c.yMax
+                                      << (autoStep ? " automatic steps" : " quarter steps"));
+      ExpectLabelsInside(c, autoStep);
     }
   }
 }
