@@ -1,8 +1,15 @@
 #include "series_clipping.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 namespace zc {
 
-int OutCode(const TClipBox& box, double x, double y) {
+namespace {
+
+template <typename Real>
+int RegionCode(const TClipBox& box, Real x, Real y) {
   int code = 0;
   if (x < box.xMin)
     code = 1;
@@ -15,25 +22,21 @@ int OutCode(const TClipBox& box, double x, double y) {
   return code;
 }
 
-int ClipSegment(const TClipBox& box, bool disContinue, QPointF& start, QPointF& end) {
-  double x1 = start.x();
-  double y1 = start.y();
-  double x2 = end.x();
-  double y2 = end.y();
-  int c1 = OutCode(box, x1, y1);
-  int c2 = OutCode(box, x2, y2);
+// The clipping itself, in the number type `Real`: double as a rule, the
+// extended type where the differences of the coordinates do not fit in a
+// double.
+template <typename Real>
+int ClipIn(const TClipBox& box, bool disContinue, Real& x1, Real& y1, Real& x2, Real& y2) {
+  int c1 = RegionCode(box, x1, y1);
+  int c2 = RegionCode(box, x2, y2);
   const int result = c2 == 0 ? 1 : 0;
   bool startCut = false;
   // Each round puts one coordinate exactly on the border; rounding can ask
   // for a few more rounds, never for many.
   for (int round = 0; (c1 | c2) != 0; ++round) {
-    if ((c1 & c2) != 0 || round > 8) {
-      start = QPointF(x1, y1);
-      end = QPointF(x2, y2);
-      return -1;
-    }
-    const double dx = x2 - x1;
-    const double dy = y2 - y1;
+    if ((c1 & c2) != 0 || round > 8) return -1;
+    const Real dx = x2 - x1;
+    const Real dy = y2 - y1;
     if (c1 == 0) {
       if (c2 & 8) {
         x2 -= (y2 - box.yMax) * dx / dy;
@@ -48,7 +51,7 @@ int ClipSegment(const TClipBox& box, bool disContinue, QPointF& start, QPointF& 
         y2 -= (x2 - box.xMin) * dy / dx;
         x2 = box.xMin;
       }
-      c2 = OutCode(box, x2, y2);
+      c2 = RegionCode(box, x2, y2);
     } else {
       if (c1 & 8) {
         x1 += (box.yMax - y1) * dx / dy;
@@ -64,12 +67,55 @@ int ClipSegment(const TClipBox& box, bool disContinue, QPointF& start, QPointF& 
         x1 = box.xMin;
       }
       startCut = true;
-      c1 = OutCode(box, x1, y1);
+      c1 = RegionCode(box, x1, y1);
     }
+  }
+  if (startCut && disContinue) return -1;
+  return result;
+}
+
+// A value beyond the largest number (a sample that overflowed) is drawn
+// as the largest number: the curve runs off the plot towards it.
+double Finite(double value) {
+  constexpr double largest = std::numeric_limits<double>::max();
+  return std::clamp(value, -largest, largest);
+}
+
+// Below this magnitude every difference of two coordinates, and every
+// product of two differences, fits in a double. Beyond it the clipping
+// takes the extended type, which has room for them all.
+constexpr double kPlainClipLimit = 1e150;
+
+bool FitsPlainClip(const TClipBox& box, double x1, double y1, double x2, double y2) {
+  for (const double value : {x1, y1, x2, y2, box.xMin, box.xMax, box.yMin, box.yMax})
+    if (!(std::fabs(value) <= kPlainClipLimit)) return false;
+  return true;
+}
+
+}  // namespace
+
+int OutCode(const TClipBox& box, double x, double y) { return RegionCode(box, x, y); }
+
+int ClipSegment(const TClipBox& box, bool disContinue, QPointF& start, QPointF& end) {
+  // A point that is no number lies nowhere: no line leads to it.
+  if (std::isnan(start.x()) || std::isnan(start.y()) || std::isnan(end.x()) || std::isnan(end.y())) return -1;
+  double x1 = Finite(start.x());
+  double y1 = Finite(start.y());
+  double x2 = Finite(end.x());
+  double y2 = Finite(end.y());
+  int result;
+  if (FitsPlainClip(box, x1, y1, x2, y2)) {
+    result = ClipIn(box, disContinue, x1, y1, x2, y2);
+  } else {
+    long double wideX1 = x1, wideY1 = y1, wideX2 = x2, wideY2 = y2;
+    result = ClipIn(box, disContinue, wideX1, wideY1, wideX2, wideY2);
+    x1 = static_cast<double>(wideX1);
+    y1 = static_cast<double>(wideY1);
+    x2 = static_cast<double>(wideX2);
+    y2 = static_cast<double>(wideY2);
   }
   start = QPointF(x1, y1);
   end = QPointF(x2, y2);
-  if (startCut && disContinue) return -1;
   return result;
 }
 

@@ -265,6 +265,23 @@ class GraphToolWindowTest : public QObject {
     }
   }
 
+  void rangesNextToTheLargestNumberKeepTheirGrid_data() {
+    QTest::addColumn<QList<double>>("range");  // x max, x min, x step, y max, y min, y step
+    QTest::newRow("x up to zero") << QList<double>{0, -1.6e308, 5e307, 10, -10, 5};
+    QTest::newRow("x below -1e308") << QList<double>{-1e308, -1.7e308, 2e307, 10, -10, 5};
+    QTest::newRow("y below -1e308") << QList<double>{10, -10, 5, -1e308, -1.7e308, 2e307};
+    QTest::newRow("x from the most negative number") << QList<double>{0, -1.7976931348623157e308, 5e307, 10, -10, 5};
+  }
+  void rangesNextToTheLargestNumberKeepTheirGrid() {
+    QFETCH(QList<double>, range);
+    ShowWindow();
+    QVERIFY(Form().SetGraphRange(range[0], range[1], range[2], range[3], range[4], range[5], asNormal, asNormal));
+    Form().XYGraph1->grab();
+    QVERIFY(Form().Panel6->isHidden());
+    QCOMPARE(Form().Graph().XAxis().TickDataList().Count(), static_cast<int>((range[0] - range[1]) / range[2]) + 1);
+    QCOMPARE(Form().Graph().YAxis().TickDataList().Count(), static_cast<int>((range[3] - range[4]) / range[5]) + 1);
+  }
+
   void typingAWidthBeyondAnyNumberShowsItsMessage() {
     Form().Edit2->setText(QStringLiteral("-1E308"));
     Form().Edit1->setText(QStringLiteral("1E308"));

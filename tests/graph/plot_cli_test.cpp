@@ -311,6 +311,64 @@ TEST(PlotProgram, acceptsEveryRangeTheToolAccepts) {
   }
 }
 
+// Columns (or rows) of the picture that hold a grid line at tick values
+// across most of the plot.
+int GridLines(const QImage& image, Qt::Orientation along) {
+  const QColor grid(167, 167, 167);
+  const bool columns = along == Qt::Vertical;
+  const int lines = columns ? image.width() : image.height();
+  const int length = columns ? image.height() : image.width();
+  int found = 0;
+  for (int i = 0; i < lines; ++i) {
+    int count = 0;
+    for (int k = 0; k < length; ++k) count += image.pixelColor(columns ? i : k, columns ? k : i) == grid;
+    found += count > length / 2;
+  }
+  return found;
+}
+
+TEST(PlotProgram, rangesNextToTheLargestNumberGetAGrid) {
+  QTemporaryDir dir;
+  struct Case {
+    QStringList range;
+    int columns, rows;  // grid lines at least
+  };
+  const Case cases[] = {
+      {{QStringLiteral("--x"), QStringLiteral("-1.6e308:0")}, 3, 2},
+      {{QStringLiteral("--x"), QStringLiteral("-1.7e308:-1e308")}, 3, 2},
+      {{QStringLiteral("--y"), QStringLiteral("-1.7e308:-1e308")}, 2, 3},
+      {{QStringLiteral("--x"), QStringLiteral("1.7e308:1.7976931348623157e308"), QStringLiteral("--y"),
+        QStringLiteral("0:2")},
+       3, 3},
+  };
+  int index = 0;
+  for (const Case& c : cases) {
+    const std::string what = c.range.join(u' ').toStdString();
+    const QString path = dir.filePath(QStringLiteral("g%1.png").arg(index++));
+    const PlotRun run = RunPlot(c.range + QStringList{QStringLiteral("-o"), path, QStringLiteral("x")});
+    ASSERT_EQ(run.exitCode, 0) << what << ": " << run.errors.toStdString();
+    const QImage image(path);
+    EXPECT_GE(GridLines(image, Qt::Vertical), c.columns) << what;
+    EXPECT_GE(GridLines(image, Qt::Horizontal), c.rows) << what;
+  }
+}
+
+TEST(PlotProgram, aCurveAtTheLargestNumberHasNoStrayLine) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("edge.png"));
+  const PlotRun run = RunPlot({QStringLiteral("--x"), QStringLiteral("1.7e308:1.7976931348623157e308"),
+                               QStringLiteral("--y"), QStringLiteral("0:2"), QStringLiteral("-o"), path,
+                               QStringLiteral("x/1E308")});
+  ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+  const QImage image(path);
+  // The curve runs from 1.7 to 1.8, in the top fifth of the plot; nothing
+  // of it leads down towards 0.
+  const QRect top(0, 0, image.width(), image.height() / 5);
+  const QRect below(0, image.height() / 5, image.width(), image.height() - image.height() / 5);
+  EXPECT_GT(CountColor(image, top, QColor(0, 0, 160)), image.width() / 2);
+  EXPECT_EQ(CountColor(image, below, QColor(0, 0, 160)), 0);
+}
+
 TEST(PlotProgram, aCurveNoSampleOfWhichCouldBeComputedIsReported) {
   QTemporaryDir dir;
   struct Case {

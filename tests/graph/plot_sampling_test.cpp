@@ -179,6 +179,25 @@ TEST(SampleExpression, endsOnRangesThatWouldNeverFinish) {
   EXPECT_GT(last, 0.99e12);
 }
 
+TEST(SampleExpression, staysOnTheNumbersAtTheLargestOne) {
+  constexpr double Largest = std::numeric_limits<double>::max();
+  struct Case {
+    double xMin, xMax;
+  };
+  const Case cases[] = {{1.7e308, Largest}, {-Largest, -1.7e308}, {0, Largest}, {Largest, Largest}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.xMin << ":" << c.xMax);
+    std::vector<Sample> samples;
+    SampleExpression([](std::string_view, NameValueList&, TCalcResult& r) { r.dwStatusCode = status::kSuccess; },
+                     "x", c.xMin, c.xMax, 2.0f, [&](double x, double y) { samples.push_back({x, y}); });
+    ASSERT_FALSE(samples.empty());
+    for (const Sample& s : samples) EXPECT_TRUE(std::isfinite(s.x)) << s.x;
+    if (c.xMax == Largest) {
+      EXPECT_EQ(samples.back().x, Largest) << "the curve reaches the end";
+    }
+  }
+}
+
 TEST(SampleExpression, throughTheEngine) {
   struct Case {
     const char* expression;

@@ -35,6 +35,14 @@ TEST(ClipSegment, ResultCodesWithAndWithoutBreakAtEntry) {
       {"crosses top to bottom", {1, 50}, {2, -50}, 0, -1, {1.4, 10}, {1.5, 0}},
       {"outside on one side", {5, 1}, {6, 9}, -1, -1, {5, 1}, {6, 9}},
       {"outside, passing a corner", {-1, 9}, {1, 12}, -1, -1, {0, 10.5}, {1, 12}},
+      // Ends whose distance, or a product of distances, is beyond the
+      // largest number: the cut points still lie on the segment.
+      {"ends at both ends of the numbers", {-1.7e308, 0}, {1.7e308, 10}, 0, -1, {0, 5}, {4, 5}},
+      {"steep rise to nearly the largest number", {1, 5}, {3, 1.5e308}, 0, 0, {1, 5}, {1, 10}},
+      // A sample that overflowed runs off towards the largest number.
+      {"rise to infinity", {1, 5}, {2, HUGE_VAL}, 0, 0, {1, 5}, {1, 10}},
+      {"fall from minus infinity", {2, -HUGE_VAL}, {3, 5}, 1, -1, {3, 0}, {3, 5}},
+      {"no number", {1, 1}, {2, NAN}, -1, -1, {}, {}},
   };
   for (const Case& c : cases) {
     for (bool disContinue : {false, true}) {

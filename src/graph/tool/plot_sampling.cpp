@@ -47,10 +47,14 @@ TSampleCount SampleExpression(const SampleEvaluator& evaluate, std::string_view 
 
   double x = xMin;
   while (x <= xMax) {
+    // The second sample of the last round lies beyond the range; next to
+    // the largest number there is no such x, and the range's end takes
+    // its place.
+    const double x2 = std::isfinite(x + h) ? x + h : xMax;
     const double y1 = sample(x);
-    const double y2 = sample(x + h);
+    const double y2 = sample(x2);
     sink(x, y1);
-    sink(x + h, y2);
+    sink(x2, y2);
     count.samples += 2;
     const double next = x + 2.0 * h;
     if (!(next > x)) break;  // the step vanished against x: nothing more to see
