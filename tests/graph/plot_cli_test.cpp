@@ -476,6 +476,36 @@ TEST(PlotProgram, legendWritesEachExpressionInItsColourInACorner) {
     for (int x = 0; x < before.width(); ++x) ASSERT_EQ(before.pixel(x, y), after.pixel(x, y)) << x << "," << y;
 }
 
+TEST(PlotProgram, aLegendTooLongForThePictureIsCutWithAnEllipsis) {
+  QTemporaryDir dir;
+  // 298 characters for a curve that stays above the plot: every pixel in
+  // its colour belongs to the legend.
+  const QString expression = QStringLiteral("x*0+").repeated(74) + QStringLiteral("20");
+  const QColor navy(0, 0, 160);
+  // The legend sits at the top right, or at the top left where the Y
+  // labels run down the right edge.
+  const QString ranges[] = {QStringLiteral("-10:10"), QStringLiteral("-10:0")};
+  for (const QString& range : ranges) {
+    SCOPED_TRACE(range.toStdString());
+    const QString path = dir.filePath(QStringLiteral("long%1.png").arg(range));
+    const PlotRun run = RunPlot({QStringLiteral("--legend"), QStringLiteral("--x"), range, QStringLiteral("-o"), path,
+                                 expression});
+    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    const QImage image(path);
+    EXPECT_GT(CountColor(image, image.rect(), navy, 60), 100) << "the legend is there";
+    EXPECT_EQ(CountColor(image, QRect(0, 0, 8, image.height()), navy, 60), 0);
+    EXPECT_EQ(CountColor(image, QRect(image.width() - 8, 0, 8, image.height()), navy, 60), 0);
+  }
+  // Every format draws the same cut text.
+  const QString vector = dir.filePath(QStringLiteral("long.svg"));
+  ASSERT_EQ(RunPlot({QStringLiteral("--legend"), QStringLiteral("-o"), vector, expression}).exitCode, 0);
+  QFile svg(vector);
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+  const QString content = QString::fromUtf8(svg.readAll());
+  EXPECT_TRUE(content.contains(QChar(0x2026)));
+  EXPECT_FALSE(content.contains(expression));
+}
+
 TEST(PlotProgram, failuresExitOneAndWriteNothing) {
   QTemporaryDir dir;
   struct Case {

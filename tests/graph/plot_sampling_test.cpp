@@ -449,6 +449,42 @@ TEST(CurveLegend, takesTheFirstCornerTheLabelsLeaveFree) {
   }
 }
 
+TEST(CurveLegend, longTextsAreCutToThePlotWidth) {
+  const QString longSum = QStringLiteral("x+").repeated(150);
+  struct Case {
+    const char* what;
+    QSize picture;
+    QString text;
+    bool elided;
+  };
+  const Case cases[] = {
+      {"short", QSize(700, 500), QStringLiteral("sin(x*20)*5"), false},
+      {"300 characters", QSize(700, 500), longSum, true},
+      {"300 characters, small picture", QSize(200, 150), longSum, true},
+      {"300 characters, picture wide enough", QSize(4000, 500), longSum, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TXYGraph graph;
+    graph.SetClientSize(c.picture);
+    ConfigureToolGraph(graph);
+    ApplyGraphRange(graph, TGraphRange{});
+    QImage image(graph.ClientSize(), QImage::Format_RGB32);
+    QPainter painter(&image);
+    graph.DrawGraph(painter);
+    const QFontMetrics metrics(graph.YAxis().LabelFont());
+    const std::vector<TLegendEntry> entries = {{c.text, Qt::blue}, {QStringLiteral("x"), Qt::red}};
+    const std::vector<QString> lines = CurveLegendLines(graph, metrics, entries);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0] != c.text, c.elided) << lines[0].toStdString();
+    EXPECT_EQ(lines[0].endsWith(QChar(0x2026)), c.elided);
+    EXPECT_LE(metrics.horizontalAdvance(lines[0]), CurveLegendTextWidth(graph));
+    EXPECT_EQ(lines[1], QStringLiteral("x"));
+    EXPECT_EQ(entries[0].text, c.text) << "the entry keeps its whole text";
+    EXPECT_TRUE(graph.PlotArea().contains(CurveLegendRect(graph, metrics, entries)));
+  }
+}
+
 TEST(ToolGraph, curvesGetTheRowColoursAndJoinAcrossJumps) {
   TXYGraph graph;
   const auto series = ConfigureToolGraph(graph);

@@ -29,9 +29,23 @@ std::array<QRect, 2> LabelStrips(const TXYGraph& graph) {
 
 }  // namespace
 
+int CurveLegendTextWidth(const TXYGraph& graph) {
+  return std::max(graph.PlotArea().width() - 2 * kInset - 2 * kPadding, 0);
+}
+
+std::vector<QString> CurveLegendLines(const TXYGraph& graph, const QFontMetrics& metrics,
+                                      const std::vector<TLegendEntry>& entries) {
+  const int width = CurveLegendTextWidth(graph);
+  std::vector<QString> lines;
+  lines.reserve(entries.size());
+  for (const TLegendEntry& entry : entries) lines.push_back(metrics.elidedText(entry.text, Qt::ElideRight, width));
+  return lines;
+}
+
 QRect CurveLegendRect(const TXYGraph& graph, const QFontMetrics& metrics, const std::vector<TLegendEntry>& entries) {
   int width = 0;
-  for (const TLegendEntry& entry : entries) width = std::max(width, metrics.horizontalAdvance(entry.text));
+  for (const QString& line : CurveLegendLines(graph, metrics, entries))
+    width = std::max(width, metrics.horizontalAdvance(line));
   const QSize size(width + 2 * kPadding, static_cast<int>(entries.size()) * metrics.height() + 2 * kPadding);
   const QRect plot = graph.PlotArea();
   const int left = plot.left() + kInset;
@@ -59,10 +73,11 @@ void DrawCurveLegend(const TXYGraph& graph, QPainter& painter, const std::vector
   painter.setBrush(QColor(Qt::white));
   painter.drawRect(box.adjusted(0, 0, -1, -1));
   painter.setFont(font);
+  const std::vector<QString> lines = CurveLegendLines(graph, metrics, entries);
   int y = box.top() + kPadding;
-  for (const TLegendEntry& entry : entries) {
-    painter.setPen(entry.color);
-    painter.drawText(QPoint(box.left() + kPadding, y + metrics.ascent()), entry.text);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    painter.setPen(entries[i].color);
+    painter.drawText(QPoint(box.left() + kPadding, y + metrics.ascent()), lines[i]);
     y += metrics.height();
   }
   painter.restore();

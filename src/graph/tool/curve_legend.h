@@ -22,6 +22,15 @@ struct TLegendEntry {
   QColor color;
 };
 
+// The room for a legend line: the plot area's width less the box's inset
+// and padding, so the box stays inside the plot.
+int CurveLegendTextWidth(const TXYGraph& graph);
+
+// The legend's lines as drawn: each text, cut with "…" at its end where it
+// is wider than CurveLegendTextWidth. The entries keep their full texts.
+std::vector<QString> CurveLegendLines(const TXYGraph& graph, const QFontMetrics& metrics,
+                                      const std::vector<TLegendEntry>& entries);
+
 // Where the legend box goes, for text lines measured with `metrics`: the
 // top-right corner of the plot area, or the next corner (top-left,
 // bottom-right, bottom-left) when the axis labels run through it. Needs
