@@ -23,8 +23,8 @@ int RegionCode(const TClipBox& box, Real x, Real y) {
 }
 
 // The clipping itself, in the number type `Real`: double as a rule, the
-// extended type where the differences of the coordinates do not fit in a
-// double.
+// extended type for coordinates so large that their differences, or the
+// products of them, would not fit in a double.
 template <typename Real>
 int ClipIn(const TClipBox& box, bool disContinue, Real& x1, Real& y1, Real& x2, Real& y2) {
   int c1 = RegionCode(box, x1, y1);

@@ -48,8 +48,8 @@ struct TSampleCount {
 
 // Samples `expression` from xMin while x ≤ xMax, two points per round: x and
 // x + h (xMax where x + h is beyond the largest number), then x advances by
-// 2h. A private variable list holds only "x" (the
-// engine adds "ANS"); a sample whose status is not success lies at y = 0.
+// 2h. A private variable list holds only "x" (the engine adds "ANS"); a
+// sample whose status is not success lies at y = 0.
 // A thrown engine failure ends the sampling; the samples made so far stay
 // delivered.
 TSampleCount SampleExpression(const SampleEvaluator& evaluate, std::string_view expression, double xMin, double xMax,
