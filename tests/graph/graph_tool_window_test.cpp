@@ -215,10 +215,18 @@ class GraphToolWindowTest : public QObject {
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(test::WalkEmf(file.readAll()).error, std::string());
 
-    // A name with an extension is kept; the chosen type decides the format.
-    const QString kept = Form().SaveGraphAs(dir.filePath(QStringLiteral("picture.png")), 0);
-    QCOMPARE(kept, dir.filePath(QStringLiteral("picture.png")));
-    QVERIFY(!QImage(kept, "BMP").isNull());
+    // A typed picture extension decides the format, whatever type was chosen;
+    // another extension is kept and the chosen type decides.
+    const QString png = Form().SaveGraphAs(dir.filePath(QStringLiteral("picture.png")), 0);
+    QCOMPARE(png, dir.filePath(QStringLiteral("picture.png")));
+    QVERIFY(!QImage(png, "PNG").isNull());
+    const QString typedEmf = Form().SaveGraphAs(dir.filePath(QStringLiteral("typed.EMF")), 0);
+    QFile typed(typedEmf);
+    QVERIFY(typed.open(QIODevice::ReadOnly));
+    QCOMPARE(test::WalkEmf(typed.readAll()).error, std::string());
+    const QString other = Form().SaveGraphAs(dir.filePath(QStringLiteral("picture.v1")), 0);
+    QCOMPARE(other, dir.filePath(QStringLiteral("picture.v1")));
+    QVERIFY(!QImage(other, "BMP").isNull());
     QCOMPARE(Form().SaveGraphAs(dir.filePath(QStringLiteral("g")), 4), dir.filePath(QStringLiteral("g.pdf")));
   }
 

@@ -28,6 +28,7 @@
 
 #include <cmath>
 #include <exception>
+#include <optional>
 
 namespace zc {
 
@@ -569,7 +570,10 @@ const std::array<PictureFormat, 5>& TForm5::SaveTypes() {
 }
 
 QString TForm5::SaveGraphAs(const QString& fileName, int filterIndex) {
-  const PictureFormat format = SaveTypes().at(static_cast<std::size_t>(filterIndex));
+  // A name typed with a picture extension is saved in that format, whatever
+  // type the dialog showed: a bitmap in a file named .emf opens nowhere.
+  const std::optional<PictureFormat> named = PictureFormatForFileName(fileName);
+  const PictureFormat format = named ? *named : SaveTypes().at(static_cast<std::size_t>(filterIndex));
   QString name = fileName;
   if (QFileInfo(name).suffix().isEmpty()) {
     if (!name.endsWith(u'.')) name += u'.';
