@@ -298,8 +298,11 @@ bool ScanPlainGroup(EngineContext& context, std::string_view group, TScanState& 
     const bool operatorFound = ReadOperator(scan, unit);
     const bool functionFound = ReadFunctionName(scan, unit);
     const bool signFound = ReadSign(scan, unit);
+    // The signs a function name collects count as a sign of this round too:
+    // in "sin-cos30" the name cos must win over a constant c.
+    const bool signsAfterName = functionFound && state.argumentSign != '\0';
     long double value = 0;
-    switch (ReadValue(scan, signFound, unit, value)) {
+    switch (ReadValue(scan, signFound || signsAfterName, unit, value)) {
       case ValueRead::Failed:
         return false;
       case ValueRead::Read:

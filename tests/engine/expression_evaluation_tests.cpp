@@ -213,6 +213,26 @@ TEST_F(ShippedNamesTest, SignsAfterAFunctionNameNegateItsArgument) {
   });
 }
 
+// Signs collected right after a function name must not let a named value
+// (the constants c, e, h; the variables lo and g) take the next name's place.
+TEST_F(ShippedNamesTest, AFunctionNameAfterAnArgumentSignWinsOverANamedValue) {
+  ExpectMessagesWith({"lo=5", "g=10"}, {
+      {"sin-cos30", "0.0151144191721904"},   {"sin-cos(30)", "0.0151144191721904"},
+      {"sin+cos30", "0.0151144191721904"},   {"sin--cos30", "0.0151144191721904"},
+      {"abs-exp(1)", "2.71828182845905"},    {"abs-cos(0)", "1"},
+      {"abs-cub(2)", "8"},                   {"abs-ceil(2.5)", "3"},
+      {"abs+exp 0", "1"},                    {"abs-log(100)", "2"},
+      {"sin-log(100)", "0.034899496702501"}, {"sqr+log(10000)", "2"},
+      {"2*abs-log 100", "4"},                {"-abs-exp(1)", "-2.71828182845905"},
+      {"abs-exp(1)-c", "-299792455.281718"},
+      // abs receives both arguments, as in "abs hypot(3,4)".
+      {"abs-hypot(3,4)", "ERROR 13"},
+      // Without a function name there, the named value still reads.
+      {"abs-e", "2.71828182845905"},         {"abs-lo g", "50"},
+      {"abs-c", "299792458"},                {"abs-ex", "ERROR 12"},
+  });
+}
+
 struct ThrowCase {
   const char* input;
   const char* thrown;
