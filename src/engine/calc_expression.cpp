@@ -245,6 +245,7 @@ void CalcExpression(EngineContext& context, std::string_view expression,
   // expansion or function call caught ends here as error 20 with its
   // explanation.
   context.expandedCharacters = 0;
+  context.functionEvaluations = 0;
   try {
     Evaluate(context, expression, variables, result, level);
   } catch (const EngineFault& fault) {

@@ -48,8 +48,11 @@ struct EngineContext {
   // $ expansions, user functions); guards the stack against runaway depth.
   int nestingDepth = 0;
 
-  // Characters of stored texts expanded through '$' in the line under way.
+  // Work of the line under way, each against a budget of its own:
+  // characters of stored texts expanded through '$', and evaluations of
+  // expression functions.
   std::size_t expandedCharacters = 0;
+  std::size_t functionEvaluations = 0;
 
   // Reused buffers of the evaluation levels; see evaluation_scratch.h.
   EvaluationScratch scratch;

@@ -24,6 +24,12 @@ long double CallExpressionFunction(EngineContext& context, const TUserFunction& 
     SetError(status::kArgumentCount, result);
     return 0;
   }
+  if (++context.functionEvaluations > kFunctionEvaluationBudget) {
+    throw EngineFault(FaultKind::Other,
+                      "ユーザー関数の呼び出しが多すぎます（1 行で合わせて " +
+                          std::to_string(kFunctionEvaluationBudget) +
+                          " 回まで）。関数が互いを何度も呼び出していないか確かめてください");
+  }
   // The defining expression sees its parameters, bound by their result
   // text, and the constants; nothing of the caller's variables.
   NameValueList bindings;

@@ -128,6 +128,49 @@ TEST_F(UserFunctionTest, EndlessRecursionEndsAsError20) {
   EXPECT_EQ(testing::Evaluate(context_, "f(2)").result.dwMessage, "4");
 }
 
+// u0 ... u(levels-1) each call the next one twice; the last is x itself:
+// u_k(1) is 2^(levels-k) and takes 2^(levels-k+1)-1 evaluations.
+void AddDoublingChain(EngineContext& context, int levels) {
+  for (int i = 0; i < levels; ++i) {
+    const std::string next = "u" + std::to_string(i + 1) + "(x)";
+    AddUserFunction(context, "u" + std::to_string(i), "x", next + "+" + next);
+  }
+  AddUserFunction(context, "u" + std::to_string(levels), "x", "x");
+}
+
+struct BudgetCase {
+  const char* input;
+  int status;
+  const char* message;
+};
+
+TEST(FunctionEvaluationBudget, CallsThatDoubleAtEveryLevelEndAsError20) {
+  EngineContext context;
+  AddDoublingChain(context, 30);
+  AddUserFunction(context, "f", "x", "x*2");
+  // Each line has a budget of its own, also after a line that ran out; a
+  // line that ran away would hold up every case after it.
+  const std::vector<BudgetCase> cases = {
+      {"u10(1)", 20, "ERROR 20"},       // 2^21-1 evaluations
+      {"u0(1)", 20, "ERROR 20"},        // 2^31-1
+      {"2+u0(1), 5", 20, "ERROR 20"},
+      {"u15(1)", 1, "32768"},           // 65535: well over half the budget
+      {"u15(1)+u16(1)", 1, "49152"},    // 98302
+      {"u15(1)+u15(1)", 20, "ERROR 20"},
+      {"f(2)", 1, "4"},
+  };
+  for (const BudgetCase& c : cases) {
+    const auto outcome = testing::Evaluate(context, c.input);
+    ASSERT_EQ(outcome.result.dwStatusCode, c.status) << c.input;
+    EXPECT_EQ(outcome.result.dwMessage, c.message) << c.input;
+    if (c.status == 20) {
+      EXPECT_NE(outcome.result.dwErrorMsg.find("呼び出しが多すぎます"), std::string::npos)
+          << c.input;
+    }
+    EXPECT_EQ(context.nestingDepth, 0) << c.input;
+  }
+}
+
 TEST_F(UserFunctionTest, LibraryFunctions) {
   ExpectCalls({
       {"sumsq(3,4)", 1, "25", {}},
