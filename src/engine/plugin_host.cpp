@@ -136,17 +136,6 @@ EngineFault RestingFault(const PluginCall& call, std::chrono::milliseconds limit
                      " 秒以内に終わらなかったため、呼び出しませんでした");
 }
 
-EngineFault HostEndedFault(const std::optional<int>& status) {
-  if (status && WIFEXITED(*status)) {
-    return HostFailure("ライブラリ関数がプラグインホストを終了させました (終了コード " +
-                       std::to_string(WEXITSTATUS(*status)) + ")");
-  }
-  if (status && WIFSIGNALED(*status)) {
-    return HostFailure("ライブラリ関数の実行中にプラグインホストが " + SignalName(WTERMSIG(*status)) +
-                       " で終了しました");
-  }
-  return HostFailure("プラグインホストが応答せずに終了しました");
-}
 
 EngineFault FloatingPointSignalFault(int code) {
   switch (code) {
@@ -181,6 +170,32 @@ EngineFault SignalFault(const protocol::Reply& reply) {
     case protocol::Phase::Idle: break;
   }
   return HostFailure("プラグインホストで " + name + " が起きました");
+}
+
+// The host died without a reply: the procedure called exit(), or a signal
+// ended the host past its handlers (a procedure may take them away before
+// it crashes). `sharedPhase` is what the host was doing, when it could say;
+// without it, the call step was under way.
+EngineFault HostEndedFault(const std::optional<int>& status, std::optional<std::uint32_t> sharedPhase) {
+  if (status && WIFEXITED(*status)) {
+    return HostFailure("ライブラリ関数がプラグインホストを終了させました (終了コード " +
+                       std::to_string(WEXITSTATUS(*status)) + ")");
+  }
+  if (status && WIFSIGNALED(*status)) {
+    const int signal = WTERMSIG(*status);
+    const auto phase = static_cast<protocol::Phase>(
+        sharedPhase.value_or(static_cast<std::uint32_t>(protocol::Phase::Calling)));
+    const bool procedureFault = signal == SIGSEGV || signal == SIGBUS || signal == SIGILL || signal == SIGFPE;
+    if (phase == protocol::Phase::Loading || phase == protocol::Phase::Unloading ||
+        (phase == protocol::Phase::Calling && procedureFault)) {
+      protocol::Reply reply{};
+      reply.phase = static_cast<std::uint32_t>(phase);
+      reply.signal = signal;
+      return SignalFault(reply);
+    }
+    return HostFailure("ライブラリ関数の実行中にプラグインホストが " + SignalName(signal) + " で終了しました");
+  }
+  return HostFailure("プラグインホストが応答せずに終了しました");
 }
 
 bool ValidReply(const protocol::Reply& reply) {
@@ -265,6 +280,7 @@ PluginHost::PluginHost(PluginHost&& other) noexcept
       pid_(std::exchange(other.pid_, -1)),
       requestPipe_(std::exchange(other.requestPipe_, -1)),
       replyPipe_(std::exchange(other.replyPipe_, -1)),
+      phase_(std::move(other.phase_)),
       message_(std::move(other.message_)),
       resting_(std::move(other.resting_)) {}
 
@@ -276,6 +292,7 @@ PluginHost& PluginHost::operator=(PluginHost&& other) noexcept {
     pid_ = std::exchange(other.pid_, -1);
     requestPipe_ = std::exchange(other.requestPipe_, -1);
     replyPipe_ = std::exchange(other.replyPipe_, -1);
+    phase_ = std::move(other.phase_);
     message_ = std::move(other.message_);
     resting_ = std::move(other.resting_);
   }
@@ -345,6 +362,9 @@ void PluginHost::Start(Clock::time_point deadline) {
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_adddup2(&actions, hostRequest, protocol::kRequestDescriptor);
   posix_spawn_file_actions_adddup2(&actions, hostReply, protocol::kReplyDescriptor);
+  if (phase_.Prepare()) {
+    posix_spawn_file_actions_adddup2(&actions, phase_.Descriptor(), protocol::kPhaseDescriptor);
+  }
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
   sigset_t none;
@@ -440,7 +460,7 @@ long double PluginHost::Call(const PluginCall& call, const TExtendeds& arguments
     case Transfer::Broken:
       // The host ended inside the call: exit(), _exit(), or a signal its
       // handlers do not report. Its status says which.
-      throw HostEndedFault(Finish(std::chrono::milliseconds(MillisecondsUntil(deadline))));
+      throw HostEndedFault(Finish(std::chrono::milliseconds(MillisecondsUntil(deadline))), phase_.Read());
   }
   if (!ValidReply(reply)) {
     Finish(std::chrono::milliseconds(0));

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "calc_result.h"
+#include "plugin_host_phase.h"
 
 namespace zc {
 
@@ -91,6 +92,7 @@ class PluginHost {
   pid_t pid_ = -1;
   int requestPipe_ = -1;  // our writing end
   int replyPipe_ = -1;    // our reading end
+  PluginHostPhase phase_;      // shared with every host this one starts
   std::vector<char> message_;  // reused from call to call
   std::vector<RestingProcedure> resting_;
 };

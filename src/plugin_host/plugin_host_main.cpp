@@ -2,8 +2,9 @@
 // calculator, one call at a time, so that a procedure that crashes, exits or
 // never returns takes only this process with it.
 //
-// Started by the engine with the request pipe on descriptor 3 and the reply
-// pipe on descriptor 4; it ends at the end of the requests. Not meant to be
+// Started by the engine with the request pipe on descriptor 3, the reply
+// pipe on descriptor 4 and the memory file of its phase on descriptor 5;
+// it ends at the end of the requests. Not meant to be
 // started by hand.
 #include <fcntl.h>
 #include <poll.h>
@@ -156,6 +157,7 @@ int Serve() {
 }  // namespace zc::plugin_host
 
 int main() {
+  zc::plugin_host::SharePhaseThrough(zc::plugin_host::kPhaseDescriptor);
   zc::plugin_host::DetachFromCalculator();
   zc::plugin_host::ReportFatalSignalsTo(zc::plugin_host::kReplyDescriptor);
   return zc::plugin_host::Serve();

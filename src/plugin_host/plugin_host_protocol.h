@@ -9,23 +9,33 @@
 // Each side checks every length it reads against the limits below before it
 // reads what the length announces.
 //
+// Beside the pipes, the host gets a memory file that holds the Phase it is
+// in. A procedure can take the host's signal handlers away before it
+// crashes; the host then dies without a reply, and the shared phase still
+// tells the engine whether the procedure or the loading or unloading of its
+// library was to blame.
+//
 // One call: the engine writes a CallHeader followed by the directory, the
 // library path and the procedure name (no terminators) and then the
 // arguments; the host answers with one Reply. A host that dies before its
 // reply leaves the engine an end of file instead.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace zc::plugin_host {
 
 inline constexpr char kProgramName[] = "zeltacalc-plugin-host";
-inline constexpr std::uint32_t kProtocolVersion = 1;
+inline constexpr std::uint32_t kProtocolVersion = 2;
 
 // The host finds the request pipe's reading end and the reply pipe's
 // writing end at these descriptors when it starts.
 inline constexpr int kRequestDescriptor = 3;
 inline constexpr int kReplyDescriptor = 4;
+// The memory file of the shared phase, when the engine passes one; the host
+// maps it and closes the descriptor.
+inline constexpr int kPhaseDescriptor = 5;
 
 inline constexpr std::uint32_t kMaxDirectoryBytes = 4096;
 inline constexpr std::uint32_t kMaxPathBytes = 4096;
@@ -61,8 +71,10 @@ enum class Outcome : std::uint32_t {
   Signal = 4,       // a fatal signal in `phase`; the host exits after the reply
 };
 
-// What the host was doing when a signal arrived.
+// What the host was doing when a signal arrived. The shared phase is a
+// single std::uint32_t at the start of its memory file.
 enum class Phase : std::uint32_t { Idle = 0, Loading = 1, Calling = 2, Unloading = 3 };
+inline constexpr std::size_t kPhaseFileBytes = sizeof(std::uint32_t);
 
 // Floating-point faults the procedure raised (the status flags after it).
 inline constexpr std::uint32_t kRaisedInvalid = 1;

@@ -1,6 +1,8 @@
 #include "procedure_runner.h"
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,8 +26,10 @@ using Procedure = long double (*)(std::int32_t count, const long double* argumen
 constexpr int kFatalSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGTRAP, SIGSYS, SIGTERM};
 
 // Read by the signal handler, hence static and volatile: the handler has no
-// other way to learn them.
-volatile sig_atomic_t currentPhase = static_cast<sig_atomic_t>(Phase::Idle);
+// other way to learn them. The phase lives in the memory file shared with
+// the engine when there is one, else here.
+volatile std::uint32_t ownPhase = static_cast<std::uint32_t>(Phase::Idle);
+volatile std::uint32_t* currentPhase = &ownPhase;
 volatile sig_atomic_t replyTo = -1;
 
 // A stack of its own for the handler, so that a procedure that exhausts the
@@ -42,7 +46,7 @@ Reply BlankReply(Outcome outcome) {
 
 extern "C" void OnFatalSignal(int signal, siginfo_t* info, void*) {
   Reply reply = BlankReply(Outcome::Signal);
-  reply.phase = static_cast<std::uint32_t>(currentPhase);
+  reply.phase = *currentPhase;
   reply.signal = signal;
   reply.signalCode = info != nullptr ? info->si_code : 0;
   // One write below the pipe's atomic size: the engine gets all or nothing.
@@ -50,7 +54,22 @@ extern "C" void OnFatalSignal(int signal, siginfo_t* info, void*) {
   _exit(128 + signal);
 }
 
-void SetPhase(Phase phase) { currentPhase = static_cast<sig_atomic_t>(phase); }
+void SetPhase(Phase phase) { *currentPhase = static_cast<std::uint32_t>(phase); }
+
+// The handler as ReportFatalSignalsTo installs it.
+struct sigaction FatalSignalAction() {
+  struct sigaction action {};
+  action.sa_sigaction = OnFatalSignal;
+  // A fault inside the handler itself falls back to the default action.
+  action.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_RESETHAND;
+  sigfillset(&action.sa_mask);
+  return action;
+}
+
+void InstallFatalSignalHandlers() {
+  static const struct sigaction action = FatalSignalAction();
+  for (const int signal : kFatalSignals) sigaction(signal, &action, nullptr);
+}
 
 std::uint32_t RaisedFaults() {
   const int raised = std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
@@ -63,19 +82,27 @@ std::uint32_t RaisedFaults() {
 
 }  // namespace
 
+void SharePhaseThrough(int descriptor) {
+  // Only the engine's sealed memory file is written to: a descriptor left
+  // open by whoever else started the host may be any file.
+  const int seals = fcntl(descriptor, F_GET_SEALS);
+  if (seals != -1 && (seals & (F_SEAL_SHRINK | F_SEAL_GROW)) == (F_SEAL_SHRINK | F_SEAL_GROW)) {
+    struct stat info {};
+    if (fstat(descriptor, &info) == 0 && info.st_size == static_cast<off_t>(kPhaseFileBytes)) {
+      void* word = mmap(nullptr, kPhaseFileBytes, PROT_READ | PROT_WRITE, MAP_SHARED, descriptor, 0);
+      if (word != MAP_FAILED) currentPhase = static_cast<volatile std::uint32_t*>(word);
+    }
+  }
+  close(descriptor);
+}
+
 void ReportFatalSignalsTo(int replyDescriptor) {
   replyTo = replyDescriptor;
   stack_t stack{};
   stack.ss_sp = handlerStack;
   stack.ss_size = sizeof handlerStack;
   sigaltstack(&stack, nullptr);
-
-  struct sigaction action {};
-  action.sa_sigaction = OnFatalSignal;
-  // A fault inside the handler itself falls back to the default action.
-  action.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_RESETHAND;
-  sigfillset(&action.sa_mask);
-  for (const int signal : kFatalSignals) sigaction(signal, &action, nullptr);
+  InstallFatalSignalHandlers();
 }
 
 Reply RunProcedure(const std::string& directory, const std::string& libraryPath,
@@ -106,6 +133,10 @@ Reply RunProcedure(const std::string& directory, const std::string& libraryPath,
     // Trap masks, precision and rounding as the contract expects them,
     // whatever the previous procedure or the library's initialisation left.
     std::fesetenv(FE_DFL_ENV);
+    // An earlier procedure, or this library's initialisation, may have put
+    // handlers of its own in place (or none); a crash of this procedure is
+    // reported by the host's, with its exact cause.
+    InstallFatalSignalHandlers();
     SetPhase(Phase::Calling);
     const long double value = reinterpret_cast<Procedure>(address)(
         static_cast<std::int32_t>(arguments.size()), arguments.data());

@@ -9,8 +9,14 @@
 
 namespace zc::plugin_host {
 
+// Keeps the host's phase in the engine's memory file open at `descriptor`,
+// and closes the descriptor. Without a usable file the phase stays private.
+// Call once, at start, before any call.
+void SharePhaseThrough(int descriptor);
+
 // Installs the handlers that turn a fatal signal into a Reply on
-// `replyDescriptor` before the host exits. Call once, at start.
+// `replyDescriptor` before the host exits. Call once, at start; each call
+// puts them back in place before the procedure runs.
 void ReportFatalSignalsTo(int replyDescriptor);
 
 // Runs one call with `directory` as the working directory. The library is

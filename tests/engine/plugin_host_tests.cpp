@@ -67,6 +67,9 @@ class PluginHostTest : public ::testing::Test {
         {"count", "CountCalls"},         {"marker", "SeesMarkerFile"},
         {"leave", "LeaveDirectory"},     {"foreign", "ForeignDescriptors"},
         {"garbage", "SendGarbageReply"}, {"short", "SendShortReply"},
+        {"segvdfl", "FaultWithoutHandler"}, {"segvign", "FaultIgnoringIt"},
+        {"busdfl", "BusErrorWithoutHandler"}, {"drop", "DropHandlers"},
+        {"unloaddfl", "CrashWhenUnloadedWithoutHandler"},
     };
     for (const auto& [name, procedure] : procedures) {
       AddLibraryFunction(context_, name, kHostile, procedure);
@@ -77,6 +80,8 @@ class PluginHostTest : public ::testing::Test {
                        "Value");
     AddLibraryFunction(context_, "unloadcrash", ZC_HOSTILE_PLUGIN_DIR "/finalizer_crash_plugin.so",
                        "Value");
+    AddLibraryFunction(context_, "loaddfl",
+                       ZC_HOSTILE_PLUGIN_DIR "/unguarded_initializer_crash_plugin.so", "Value");
     AddLibraryFunction(context_, "fifo", "fifo.so", "Value");
     AddLibraryFunction(context_, "folder", "folder.so", "Value");
     AddLibraryFunction(context_, "device", "/dev/null", "Value");
@@ -164,6 +169,39 @@ TEST_F(PluginHostTest, MisbehavingProceduresEndInAnErrorAndTheNextLineStillEvalu
     EXPECT_NE(result.dwErrorMsg.find(c.detail), std::string::npos) << c.line << ": " << result.dwErrorMsg;
     ExpectStillWorking(c.line);
   }
+}
+
+// A procedure may take the host's handlers away (or ignore the signal)
+// before it faults; the host then dies without a word, and the fault is
+// told by its signal and by when it came.
+TEST_F(PluginHostTest, FaultsPastTheHostsHandlersKeepTheirCode) {
+  const std::vector<FaultCase> cases = {
+      {"segvdfl(1)", 18, "", kDefaultPluginCallTimeout},
+      {"segvign(1)", 18, "", kDefaultPluginCallTimeout},
+      {"1+busdfl(1)", 18, "", kDefaultPluginCallTimeout},
+      {"loaddfl(1)", 20, "読み込み中に SIGSEGV", kDefaultPluginCallTimeout},
+      {"unloaddfl(1)", 20, "解放中に SIGSEGV", kDefaultPluginCallTimeout},
+  };
+  for (const FaultCase& c : cases) {
+    const TCalcResult result = Run(c.line);
+    EXPECT_EQ(result.dwStatusCode, c.status) << c.line << ": " << result.dwErrorMsg;
+    EXPECT_NE(result.dwErrorMsg.find(c.detail), std::string::npos) << c.line << ": " << result.dwErrorMsg;
+    ExpectStillWorking(c.line);
+  }
+}
+
+// Handlers a procedure took away are back for the next call in the same
+// host, which then reports its fault exactly: here a trapped division by
+// zero (14), not just some arithmetic signal (20).
+TEST_F(PluginHostTest, TheNextCallHasTheHostsHandlersAgain) {
+  EXPECT_EQ(Run("drop(1)").dwMessage, "1");
+  const pid_t host = context_.pluginHost.ProcessId();
+  EXPECT_EQ(Run("drop(1)").dwMessage, "1");
+  EXPECT_EQ(context_.pluginHost.ProcessId(), host);
+  const TCalcResult result = Run("trapdiv(1)");
+  EXPECT_EQ(result.dwStatusCode, 14) << result.dwErrorMsg;
+  EXPECT_EQ(Run("drop(1)").dwMessage, "1");
+  EXPECT_EQ(Run("nullread(1)").dwStatusCode, 18);
 }
 
 TEST_F(PluginHostTest, AProcedureThatRanOutOfTimeRestsForAsLongAgain) {
@@ -322,16 +360,19 @@ struct FakeHostCase {
   const char* detail;
 };
 
+// A shell command that writes a host's greeting of `version` (below 8).
+std::string GreetingCommand(std::uint32_t version) {
+  return "printf 'ZCPH\\00" + std::to_string(version) +
+         R"(\000\000\000\020\000\000\000\100\000\000\000' >&4)";
+}
+
 TEST_F(PluginHostTest, AHostThatAnswersWronglyIsEndedAndReported) {
-  const std::string greeting = R"(printf 'ZCPH\001\000\000\000\020\000\000\000\100\000\000\000' >&4)";
+  const std::string greeting = GreetingCommand(plugin_host::kProtocolVersion);
   const std::string skipRequest = "head -c 16 <&3 >/dev/null\n";
   const std::vector<FakeHostCase> cases = {
       {"silent", "exec sleep 10\n", "応答しません"},
       {"babbling", "printf 'not a plugin host at all' >&4\nexec sleep 10\n", "として応答しません"},
-      {"other version",
-       R"(printf 'ZCPH\002\000\000\000\020\000\000\000\100\000\000\000' >&4
-exec sleep 10
-)",
+      {"other version", GreetingCommand(plugin_host::kProtocolVersion + 1) + "\nexec sleep 10\n",
        "版がこの計算機と合いません"},
       // Stops reading before it answers the greeting: the call's request
       // meets a closed pipe, which must not end the calculator with SIGPIPE.
