@@ -2,8 +2,10 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 
 // libedit's readline-compatible interface.
@@ -22,9 +24,20 @@ bool HasText(const std::string& line) {
 }  // namespace
 
 std::optional<std::string> StreamLineReader::ReadLine() {
+  if (failure_) return std::nullopt;
   if (pending_.empty()) {
     std::string chunk;
-    if (!std::getline(in_, chunk)) return std::nullopt;
+    errno = 0;
+    if (!std::getline(in_, chunk)) {
+      // A line that outgrows the memory leaves the stream bad (getline
+      // swallows the allocation failure); a failed read sets the C
+      // stream's error flag. Either way the input did not end.
+      const int error = errno;
+      if (in_.bad() || (source_ != nullptr && std::ferror(source_))) {
+        failure_ = error != 0 ? std::strerror(error) : "読み込みに失敗しました";
+      }
+      return std::nullopt;
+    }
     // The CR of a CR LF belongs to the LF; every other CR ends a line of
     // its own, as in files saved with old Mac line ends.
     if (!chunk.empty() && chunk.back() == '\r') chunk.pop_back();
@@ -61,7 +74,7 @@ std::optional<std::string> TerminalLineReader::ReadLine() {
 
 std::unique_ptr<LineReader> MakeStandardInputReader() {
   if (isatty(STDIN_FILENO)) return std::make_unique<TerminalLineReader>();
-  return std::make_unique<StreamLineReader>(std::cin);
+  return std::make_unique<StreamLineReader>(std::cin, stdin);
 }
 
 }  // namespace zc

@@ -2,6 +2,7 @@
 // editing and history, or any other standard input read as it is.
 #pragma once
 
+#include <cstdio>
 #include <deque>
 #include <istream>
 #include <memory>
@@ -13,19 +14,29 @@ namespace zc {
 class LineReader {
  public:
   virtual ~LineReader() = default;
-  // The next line without its line end; nothing at the end of the input.
+  // The next line without its line end; nothing at the end of the input,
+  // and nothing once the input failed.
   virtual std::optional<std::string> ReadLine() = 0;
+  // Why the lines stopped before the end of the input, in the system's
+  // words: a read error, or a line too large to hold. Nothing otherwise.
+  virtual std::optional<std::string> Failure() const { return std::nullopt; }
 };
 
 // Lines of a stream, ended by LF, CR LF or CR.
 class StreamLineReader : public LineReader {
  public:
-  explicit StreamLineReader(std::istream& in) : in_(in) {}
+  // `source`, when given, is the C stream that `in` reads (stdin under
+  // std::cin): its error flag tells a failed read from the end of the input.
+  explicit StreamLineReader(std::istream& in, std::FILE* source = nullptr)
+      : in_(in), source_(source) {}
   std::optional<std::string> ReadLine() override;
+  std::optional<std::string> Failure() const override { return failure_; }
 
  private:
   std::istream& in_;
+  std::FILE* source_;
   std::deque<std::string> pending_;  // lines cut at CRs, not yet returned
+  std::optional<std::string> failure_;
 };
 
 // A prompt with line editing and an in-memory history; nothing is saved.

@@ -1,9 +1,14 @@
 // Runs the built zeltacalc-console as a user or a script would.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -55,6 +60,39 @@ Outcome RunConsole(const std::vector<std::string>& args, const std::string& inpu
   Outcome outcome;
   outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   outcome.out = Slurp(io.File("out"));
+  outcome.err = Slurp(io.File("err"));
+  return outcome;
+}
+
+// Runs the program with standard input opened from `inputPath` (a file, a
+// folder, a device) and standard output on the caller's descriptor
+// `output`, within `memoryLimit` bytes of address space; collects standard
+// error. SIGPIPE is ignored, as a script's shell may have it, so that a
+// closed pipe shows as a failed write.
+Outcome RunConsoleWithStreams(const std::vector<std::string>& args, const std::string& inputPath,
+                              int output, rlim_t memoryLimit = RLIM_INFINITY) {
+  TempDir io;
+  const pid_t child = fork();
+  if (child == 0) {
+    const int in = open(inputPath.c_str(), O_RDONLY);
+    const int err = open(io.File("err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(in, 0);
+    dup2(output, 1);
+    dup2(err, 2);
+    signal(SIGPIPE, SIG_IGN);
+    const rlimit limit{memoryLimit, memoryLimit};
+    setrlimit(RLIMIT_AS, &limit);
+    alarm(30);
+    std::vector<char*> argv{const_cast<char*>(ZC_CONSOLE_EXE)};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    execv(ZC_CONSOLE_EXE, argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  Outcome outcome;
+  outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   outcome.err = Slurp(io.File("err"));
   return outcome;
 }
@@ -240,6 +278,106 @@ TEST(ConsoleProgram, ListExportsPrintsOneProcedurePerLine) {
   EXPECT_EQ(folder.exitCode, 1);
   EXPECT_EQ(folder.out, "");
   EXPECT_NE(folder.err.find(dir.Path()), std::string::npos);
+}
+
+// Where standard output can fail: a device that is always full (made here
+// when the system allows it) and a pipe whose reader has gone.
+struct FailingOutput {
+  const char* label;
+  std::string path;  // the device; empty for the closed pipe
+};
+
+// Opens the failing output for writing; -1 with a reason when unavailable.
+int OpenFailingOutput(const FailingOutput& sink, std::string& unavailable) {
+  if (sink.path.empty()) {
+    int ends[2];
+    if (pipe2(ends, O_CLOEXEC) != 0) {
+      unavailable = "no pipe";
+      return -1;
+    }
+    close(ends[0]);
+    return ends[1];
+  }
+  if (mknod(sink.path.c_str(), S_IFCHR | 0600, makedev(1, 7)) != 0) {
+    unavailable = "cannot make a full device here: " + std::string(std::strerror(errno));
+    return -1;
+  }
+  return open(sink.path.c_str(), O_WRONLY | O_CLOEXEC);
+}
+
+TEST(ConsoleProgram, AnOutputThatCannotBeWrittenEndsTheRunWithOne) {
+  TempDir dir;
+  std::ofstream(dir.File("lines"), std::ios::binary) << "1+1\n2+2\n3+3\n";
+  const FailingOutput sinks[] = {{"full device", dir.File("full")}, {"closed pipe", ""}};
+  const struct {
+    const char* label;
+    std::vector<std::string> args;
+  } runs[] = {
+      {"standard input", {}},
+      {"-e", {"-e", "1+1", "-e", "2"}},
+      {"--list-exports", {"--list-exports", ZC_EXAMPLE_PLUGIN}},
+      {"--help", {"--help"}},
+      {"--version", {"--version"}},
+  };
+  for (const FailingOutput& sink : sinks) {
+    for (const auto& run : runs) {
+      std::string unavailable;
+      const int output = OpenFailingOutput(sink, unavailable);
+      if (output < 0) {
+        std::cout << "[ SKIPPED  ] " << sink.label << ": " << unavailable << "\n";
+        break;
+      }
+      const Outcome outcome = RunConsoleWithStreams(run.args, dir.File("lines"), output);
+      close(output);
+      if (!sink.path.empty()) std::filesystem::remove(sink.path);
+      EXPECT_EQ(outcome.exitCode, 1) << sink.label << ", " << run.label;
+      EXPECT_TRUE(outcome.err.starts_with("zeltacalc-console: 標準出力に書き込めません: "))
+          << sink.label << ", " << run.label << ": " << outcome.err;
+      EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+    }
+  }
+}
+
+// The address sanitizer reserves far more address space than the limit
+// below leaves.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSpaceCanBeLimited = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSpaceCanBeLimited = false;
+#else
+constexpr bool kAddressSpaceCanBeLimited = true;
+#endif
+#else
+constexpr bool kAddressSpaceCanBeLimited = true;
+#endif
+
+TEST(ConsoleProgram, AnInputThatCannotBeReadEndsTheRunWithOne) {
+  TempDir dir;
+  const int output = open(dir.File("out").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  ASSERT_GE(output, 0);
+  const struct {
+    const char* label;
+    std::string input;
+    rlim_t memoryLimit;
+  } cases[] = {
+      {"a folder", dir.Path(), RLIM_INFINITY},
+      // One endless line, without a line end, in too little memory to hold it.
+      {"a line too large to hold", "/dev/zero", rlim_t{192} << 20},
+  };
+  for (const auto& c : cases) {
+    if (c.memoryLimit != RLIM_INFINITY && !kAddressSpaceCanBeLimited) {
+      std::cout << "[ SKIPPED  ] " << c.label << ": the address sanitizer needs the address space\n";
+      continue;
+    }
+    const Outcome outcome = RunConsoleWithStreams({}, c.input, output, c.memoryLimit);
+    EXPECT_EQ(outcome.exitCode, 1) << c.label;
+    EXPECT_TRUE(outcome.err.starts_with("zeltacalc-console: 標準入力を読み込めません: "))
+        << c.label << ": " << outcome.err;
+    EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+  }
+  close(output);
+  EXPECT_EQ(Slurp(dir.File("out")), "");
 }
 
 TEST(ConsoleProgram, ListExportsFindsTheExamplePluginsProcedures) {

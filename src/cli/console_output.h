@@ -1,0 +1,18 @@
+// Whether what zeltacalc-console printed reached its standard output: a
+// script that sends the results to a full disk or a closed pipe learns of
+// it from the exit status and a message, not from a truncated file.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace zc {
+
+// True once a write to standard output failed. Cheap: writes nothing.
+bool StandardOutputFailed();
+
+// Hands everything printed so far on to the system. Nothing when all of it
+// arrived; otherwise the reason, in the system's words.
+std::optional<std::string> StandardOutputFailure();
+
+}  // namespace zc
