@@ -94,6 +94,17 @@ void AddTickValue(TGraphValueList& list, double value, double minimum, double ma
   list.Add(value);
 }
 
+double DrawnTickStep(double range, double tickStep, int ticksCount) {
+  if (!(tickStep > 0) || !(range / tickStep > kMaxTickIntervals)) return tickStep;
+  const double needed = range / tickStep / std::max(ticksCount, 1);
+  if (!std::isfinite(needed)) return tickStep;
+  const double power = std::pow(10.0, std::floor(std::log10(needed)));
+  for (const double mantissa : {1.0, 2.0, 5.0}) {
+    if (mantissa * power >= needed) return tickStep * mantissa * power;
+  }
+  return tickStep * 10 * power;
+}
+
 void BuildLinearTicks(double minimum, double maximum, double tickStep, int subTicksCount,
                       double origin, bool autoOrigin, TGraphValueList& ticks,
                       TGraphValueList& subTicks) {

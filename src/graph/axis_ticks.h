@@ -30,6 +30,16 @@ double CalcAutoOrigin(double lo, double hi, double step, bool autoMin, bool auto
 double CalcAutoMax(double hi, double origin, double step);
 double CalcAutoMin(double lo, double origin, double step);
 
+// The most intervals a typed tick step may split its axis into.
+inline constexpr double kMaxTickIntervals = 30;
+
+// The step linear ticks are drawn with. A typed step that its range has
+// outgrown (the range widened after the step was set, past
+// kMaxTickIntervals) is taken 2, 5, 10, 20, … times, just enough for at most
+// `ticksCount` intervals, as an automatic step would give: the ticks stay on
+// its multiples and the labels have room.
+double DrawnTickStep(double range, double tickStep, int ticksCount);
+
 // Ticks at multiples of the step (or on the crossing value's grid when the
 // crossing value is fixed), each interval split into `subTicksCount` parts.
 void BuildLinearTicks(double minimum, double maximum, double tickStep, int subTicksCount,

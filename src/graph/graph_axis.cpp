@@ -111,7 +111,7 @@ void TGraphAxis::ResetScale() {
 void TGraphAxis::CheckTickStep(double value) const {
   if (!(value > 0)) AxisError(axis_message::TickStepNotPositive);
   if (value > FRange) AxisError(axis_message::TickStepAboveRange);
-  if (FRange / value > 30) AxisError(axis_message::TickStepTooSmall);
+  if (FRange / value > kMaxTickIntervals) AxisError(axis_message::TickStepTooSmall);
 }
 
 void TGraphAxis::SetTickStep(double value) {
@@ -243,7 +243,7 @@ void TGraphAxis::RecalcScale() {
 }
 
 void TGraphAxis::BuildLinearTicks() {
-  zc::BuildLinearTicks(FMin, FMax, FTickStep, FSubTicksCount, FOrigin, FAutoOrigin,
+  zc::BuildLinearTicks(FMin, FMax, DrawnTickStep(FMax - FMin, FTickStep, FCurrTicksCount), FSubTicksCount, FOrigin, FAutoOrigin,
                        FTickDataList, FSubTickDataList);
   CopyTicksToLabels();
 }

@@ -136,14 +136,39 @@ TEST(LinearTicks, SubTicksSplitEachInterval) {
   ExpectValuesNear(Values(subTicks), {0.1, 0.2, 0.3, 0.4, 0.6, 0.7, 0.8, 0.9}, "sub-ticks");
 }
 
-TEST(LinearTicks, AStepFarTooSmallForTheRangeStaysQuick) {
+TEST(DrawnTickStep, ATypedStepTheRangeOutgrewIsTakenEnoughTimesForTheTickCount) {
+  const struct {
+    double range, step;
+    int ticksCount;
+    double drawn;
+  } cases[] = {
+      {20, 5, 6, 5},             // 4 intervals: as typed
+      {150, 5, 6, 5},            // 30 intervals: still as typed
+      {155, 5, 6, 50},           // 31 intervals: 3 of ten steps
+      {1010, 5, 6, 250},         // 202 intervals: 4 of fifty steps
+      {600, 5, 6, 100},          // 6 of twenty steps
+      {600, 5, 5, 250},          // fewer ticks wanted
+      {1e9, 0.5, 6, 2.5e8},      // 2e9 intervals
+      {1e307, 5, 6, 2.5e306},    // more intervals than any walk
+      {20, 0, 6, 0},             // no step to fit
+      {HUGE_VAL, 5, 6, 5},       // no range to fit
+  };
+  for (const auto& c : cases) {
+    EXPECT_DOUBLE_EQ(DrawnTickStep(c.range, c.step, c.ticksCount), c.drawn) << c.range << " / " << c.step;
+  }
+}
+
+TEST(LinearTicks, AStepTheRangeOutgrewDrawsAboutTheTickCountOnItsMultiples) {
   TXYGraph graph;
   TGraphAxis& axis = graph.XAxis();
   axis.SetTickStep(0.5);
-  // Typing a huge maximum keeps the old step for a moment: 2e9 intervals.
+  // Typing a huge maximum keeps the old step: 2e9 intervals of it.
   axis.SetMax(1e9);
-  EXPECT_LE(axis.TickDataList().Count(), 10000);
-  EXPECT_EQ(axis.TickDataList().GetValue(1), 0.5);
+  EXPECT_EQ(axis.TickStep(), 0.5);
+  const TGraphValueList& ticks = axis.TickDataList();
+  EXPECT_LE(ticks.Count(), axis.CurrTicksCount() + 1);
+  EXPECT_GE(ticks.Count(), 3);
+  for (int i = 0; i < ticks.Count(); ++i) EXPECT_EQ(std::fmod(ticks.GetValue(i), 0.5), 0) << ticks.GetValue(i);
 }
 
 // Ranges at the ends of the number line: walking a step beyond the first or

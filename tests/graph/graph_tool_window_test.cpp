@@ -96,6 +96,21 @@ class GraphToolWindowTest : public QObject {
     QCOMPARE(Form().Graph().XAxis().TickStep(), 5.0);
   }
 
+  // The step of 5 stays in its edit while the range around it grows.
+  void aRangeWidenedPastItsStepKeepsTheAxisReadable() {
+    for (const char* yMax : {"690", "1E307"}) {
+      Form().Edit4->setText(QString::fromLatin1(yMax));
+      QVERIFY(Form().Panel6->isHidden());
+      QCOMPARE(Form().Graph().YAxis().TickStep(), 5.0);
+      const TGraphValueList& ticks = Form().Graph().YAxis().TickDataList();
+      QVERIFY2(ticks.Count() >= 3 && ticks.Count() <= Form().Graph().YAxis().CurrTicksCount() + 1, yMax);
+    }
+    // Ticks stay on multiples of the typed step.
+    const TGraphValueList& ticks = Form().Graph().YAxis().TickDataList();
+    Form().Edit4->setText(QStringLiteral("690"));
+    for (int i = 0; i < ticks.Count(); ++i) QCOMPARE(std::fmod(ticks.GetValue(i), 5.0), 0.0);
+  }
+
   void choosingLogForANegativeRangeKeepsLinear() {
     Form().ComboBox2->setCurrentIndex(1);
     QCOMPARE(Form().Panel6->text(), QStringLiteral("最小値がゼロ以下のため、対数目盛にできません"));
