@@ -3,18 +3,16 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/wait.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "file_reader.h"
 #include "hostile_files.h"
+#include "program_run.h"
 #include "temp_dir.h"
 
 namespace zc {
@@ -22,79 +20,25 @@ namespace {
 
 using test::TempDir;
 
-struct Outcome {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
+using Outcome = test::ProgramRun;
+using test::Slurp;
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-// Runs the program with `args`, `input` as its standard input (a file, so
-// never a terminal), and collects both output streams.
+// Runs the program with `args` and `input` as its standard input (a file,
+// so never a terminal).
 Outcome RunConsole(const std::vector<std::string>& args, const std::string& input = "") {
   TempDir io;
   std::ofstream(io.File("in"), std::ios::binary) << input;
-  const pid_t child = fork();
-  if (child == 0) {
-    const int in = open(io.File("in").c_str(), O_RDONLY);
-    const int out = open(io.File("out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int err = open(io.File("err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    dup2(in, 0);
-    dup2(out, 1);
-    dup2(err, 2);
-    alarm(30);  // a program that hangs ends with SIGALRM (exit code 142)
-    std::vector<char*> argv{const_cast<char*>(ZC_CONSOLE_EXE)};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    execv(ZC_CONSOLE_EXE, argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  Outcome outcome;
-  outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  outcome.out = Slurp(io.File("out"));
-  outcome.err = Slurp(io.File("err"));
-  return outcome;
+  return test::RunProgram(ZC_CONSOLE_EXE, args, {.inputPath = io.File("in")});
 }
 
 // Runs the program with standard input opened from `inputPath` (a file, a
 // folder, a device) and standard output on the caller's descriptor
-// `output`, within `memoryLimit` bytes of address space; collects standard
-// error. SIGPIPE is ignored, as a script's shell may have it, so that a
-// closed pipe shows as a failed write.
+// `output`, within `memoryLimit` bytes of address space. SIGPIPE is
+// ignored, so that a closed pipe shows as a failed write.
 Outcome RunConsoleWithStreams(const std::vector<std::string>& args, const std::string& inputPath,
                               int output, rlim_t memoryLimit = RLIM_INFINITY) {
-  TempDir io;
-  const pid_t child = fork();
-  if (child == 0) {
-    const int in = open(inputPath.c_str(), O_RDONLY);
-    const int err = open(io.File("err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    dup2(in, 0);
-    dup2(output, 1);
-    dup2(err, 2);
-    signal(SIGPIPE, SIG_IGN);
-    const rlimit limit{memoryLimit, memoryLimit};
-    setrlimit(RLIMIT_AS, &limit);
-    alarm(30);
-    std::vector<char*> argv{const_cast<char*>(ZC_CONSOLE_EXE)};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    execv(ZC_CONSOLE_EXE, argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  Outcome outcome;
-  outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  outcome.err = Slurp(io.File("err"));
-  return outcome;
+  return test::RunProgram(ZC_CONSOLE_EXE, args,
+                          {.inputPath = inputPath, .output = output, .memoryLimit = memoryLimit, .ignoreSigpipe = true});
 }
 
 // A data folder with the given constants.txt and Functions.inf bytes.

@@ -1,17 +1,13 @@
 // --help and --version of the three programs, and their agreement with the
 // manual pages: what the usage lists is what the page documents.
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "program_run.h"
 #include "temp_dir.h"
 
 namespace zc {
@@ -30,45 +26,12 @@ const Program kPrograms[] = {
     {"zeltacalc-plot", ZC_PLOT_EXE},
 };
 
-struct Outcome {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
+using Outcome = test::ProgramRun;
+using test::Slurp;
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-// Runs `path` with `argument` and no display of any kind: no X server, no
-// Wayland compositor, no Qt platform chosen.
+// Runs `path` with `argument` and no display of any kind.
 Outcome RunWithoutDisplay(const char* path, const std::string& argument) {
-  TempDir io;
-  const pid_t child = fork();
-  if (child == 0) {
-    const int in = open("/dev/null", O_RDONLY);
-    const int out = open(io.File("out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int err = open(io.File("err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    dup2(in, 0);
-    dup2(out, 1);
-    dup2(err, 2);
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
-    unsetenv("QT_QPA_PLATFORM");
-    alarm(30);
-    execl(path, path, argument.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  Outcome outcome;
-  outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  outcome.out = Slurp(io.File("out"));
-  outcome.err = Slurp(io.File("err"));
-  return outcome;
+  return test::RunProgram(path, {argument}, {.withoutDisplay = true});
 }
 
 // Options ("-e", "--data-dir") in the order they appear in `text`: a word
