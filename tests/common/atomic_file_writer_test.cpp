@@ -72,26 +72,15 @@ TEST(WriteFileAtomically, FollowsLinksAndReplacesTheFileInItsOwnFolder) {
 }
 
 TEST(WriteFileAtomically, RefusesTargetsThatAreNoRegularFileAndLeavesThemAlone) {
-  const struct {
-    const char* label;
-    test::Hostile kind;
-    bool throughLink;
-  } cases[] = {
-      {"named pipe", test::Hostile::Fifo, false},
-      {"device node", test::Hostile::Device, false},
-      {"link to a device node", test::Hostile::Device, true},
-      {"folder", test::Hostile::Folder, false},
-  };
-  for (const auto& c : cases) {
+  for (const test::HostileOutputCase& c : test::kHostileOutputs) {
     TempDir dir;
-    const std::string special = dir.File("special");
-    const std::string unavailable = test::MakeHostile(c.kind, special);
-    if (!unavailable.empty()) {
-      std::cout << "[ SKIPPED  ] " << c.label << ": " << unavailable << "\n";
+    const test::HostileOutput made = test::MakeHostileOutput(c, dir, "special");
+    if (!made.unavailable.empty()) {
+      std::cout << "[ SKIPPED  ] " << c.label << ": " << made.unavailable << "\n";
       continue;
     }
-    const std::string target = c.throughLink ? dir.File("out.png") : special;
-    if (c.throughLink) std::filesystem::create_symlink(special, target);
+    const std::string& special = made.special;
+    const std::string& target = made.target;
     struct stat before {};
     ASSERT_EQ(lstat(special.c_str(), &before), 0);
 

@@ -36,6 +36,21 @@ inline constexpr HostileCase kHostileInputs[] = {
     {"file larger than the cap", Hostile::TooLarge},
 };
 
+// Things that stand where an output file should be, as the file itself or
+// at the end of a link.
+struct HostileOutputCase {
+  const char* label;
+  Hostile kind;
+  bool throughLink;
+};
+
+inline constexpr HostileOutputCase kHostileOutputs[] = {
+    {"named pipe", Hostile::Fifo, false},
+    {"device node", Hostile::Device, false},
+    {"link to a device node", Hostile::Device, true},
+    {"folder", Hostile::Folder, false},
+};
+
 // A character device node in the test folder, like the system's zero
 // device: it never ends. Nothing when device nodes cannot be made here.
 inline bool MakeDeviceNode(const std::string& path) {
@@ -68,6 +83,23 @@ inline std::string MakeHostile(Hostile kind, const std::string& path,
       break;
   }
   return error ? error.message() : "";
+}
+
+struct HostileOutput {
+  std::string special;      // the thing itself
+  std::string target;       // the path a program is told to write: the thing, or a link to it
+  std::string unavailable;  // why it could not be made; "" when it is in place
+};
+
+// Puts the output case `c` into `dir` under `name`; a link is named
+// "link-to-" + `name`, so it keeps the extension.
+inline HostileOutput MakeHostileOutput(const HostileOutputCase& c, const TempDir& dir, const std::string& name) {
+  HostileOutput made{dir.File(name), dir.File(name), MakeHostile(c.kind, dir.File(name))};
+  if (made.unavailable.empty() && c.throughLink) {
+    made.target = dir.File("link-to-" + name);
+    std::filesystem::create_symlink(made.special, made.target);
+  }
+  return made;
 }
 
 // A 64 KiB tmpfs mounted on a temporary folder, unmounted and removed

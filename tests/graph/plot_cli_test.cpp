@@ -564,26 +564,15 @@ TEST(PlotProgram, hostileDataFilesWarnAndThePictureIsStillDrawn) {
 }
 
 TEST(PlotProgram, outputThatIsNoRegularFileIsRefusedAndLeftAlone) {
-  const struct {
-    const char* label;
-    test::Hostile kind;
-    bool throughLink;
-  } cases[] = {
-      {"named pipe", test::Hostile::Fifo, false},
-      {"folder", test::Hostile::Folder, false},
-      {"device node", test::Hostile::Device, false},
-      {"link to a device node", test::Hostile::Device, true},
-  };
-  for (const auto& c : cases) {
+  for (const test::HostileOutputCase& c : test::kHostileOutputs) {
     test::TempDir dir;
-    const std::string special = dir.File("special.png");
-    const std::string unavailable = test::MakeHostile(c.kind, special);
-    if (!unavailable.empty()) {
-      std::cout << "[ SKIPPED  ] " << c.label << ": " << unavailable << "\n";
+    const test::HostileOutput made = test::MakeHostileOutput(c, dir, "special.png");
+    if (!made.unavailable.empty()) {
+      std::cout << "[ SKIPPED  ] " << c.label << ": " << made.unavailable << "\n";
       continue;
     }
-    const std::string out = c.throughLink ? dir.File("out.png") : special;
-    if (c.throughLink) std::filesystem::create_symlink(special, out);
+    const std::string& special = made.special;
+    const std::string& out = made.target;
     struct stat before {};
     lstat(special.c_str(), &before);
     const PlotRun run = RunPlot({QStringLiteral("-o"), Local(out), QStringLiteral("x")});
