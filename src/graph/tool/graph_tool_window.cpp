@@ -509,20 +509,17 @@ bool TForm5::PanTo(const QPointF& position) {
   const double yMoved = FractionAtPixel(FPan->y, position.y()) - FractionAtPixel(FPan->y, FPan->start.y());
   TGraphRange range = start;
   // The picture follows the hand: the range moves the other way.
-  if (xMoved != 0) {
-    const TAxisSpan moved =
-        RoundedSpan(PanSpan(TAxisSpan{start.xMin, start.xMax, start.xType}, -xMoved), FPan->x.plotSize);
-    StoreSpan(moved, range.xMin, range.xMax);
-    range.xStep = NavigationTickStep(moved, start.xStep,
-                                     NavigationIntervals(FPanelRange.xMin, FPanelRange.xMax, FPanelRange.xStep));
-  }
-  if (yMoved != 0) {
-    const TAxisSpan moved =
-        RoundedSpan(PanSpan(TAxisSpan{start.yMin, start.yMax, start.yType}, -yMoved), FPan->y.plotSize);
-    StoreSpan(moved, range.yMin, range.yMax);
-    range.yStep = NavigationTickStep(moved, start.yStep,
-                                     NavigationIntervals(FPanelRange.yMin, FPanelRange.yMax, FPanelRange.yStep));
-  }
+  const auto panAxis = [](double moved, TAxisScale type, const TAxisPixels& pixels, int intervals, double& min,
+                          double& max, double& step) {
+    if (moved == 0) return;
+    const TAxisSpan span = RoundedSpan(PanSpan(TAxisSpan{min, max, type}, -moved), pixels.plotSize);
+    StoreSpan(span, min, max);
+    step = NavigationTickStep(span, step, intervals);
+  };
+  panAxis(xMoved, start.xType, FPan->x, NavigationIntervals(FPanelRange.xMin, FPanelRange.xMax, FPanelRange.xStep),
+          range.xMin, range.xMax, range.xStep);
+  panAxis(yMoved, start.yType, FPan->y, NavigationIntervals(FPanelRange.yMin, FPanelRange.yMax, FPanelRange.yStep),
+          range.yMin, range.yMax, range.yStep);
   if (xMoved == 0 && yMoved == 0) return false;
   // The range moves by the axis units of the pixels dragged, from where the
   // drag started.
