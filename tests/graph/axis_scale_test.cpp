@@ -269,15 +269,24 @@ TEST(AxisLogScale, UsesDecadeEndsAndRejectsValuesAtOrBelowZero) {
   EXPECT_NEAR(axis.LogRange(), 3, 1e-12);
 }
 
+struct LabelCase {
+  double value;
+  TAxisScale scale;
+  bool autoDecimal;
+  int decimals;
+  const char* text;
+};
+
+template <std::size_t N>
+void ExpectLabels(const LabelCase (&cases)[N]) {
+  for (const LabelCase& c : cases) {
+    TLabelFormat format{c.scale, c.autoDecimal, c.decimals, QStringLiteral("Pi")};
+    EXPECT_EQ(FormatAxisLabel(c.value, format).toStdString(), c.text) << c.value;
+  }
+}
+
 TEST(AxisLabels, TextShowsPiMultiplesPercentAndTinyValuesAsZero) {
-  struct Case {
-    double value;
-    TAxisScale scale;
-    bool autoDecimal;
-    int decimals;
-    const char* text;
-  };
-  const Case cases[] = {
+  const LabelCase cases[] = {
       {2.5, asNormal, true, 0, "2.5"},
       {0.30000000000000004, asNormal, true, 0, "0.3"},
       {1e-11, asNormal, true, 0, "0"},
@@ -297,10 +306,7 @@ TEST(AxisLabels, TextShowsPiMultiplesPercentAndTinyValuesAsZero) {
       {0.5, asPercent, true, 0, "50%"},
       {-0.25, asPercent, true, 0, "-25%"},
   };
-  for (const Case& c : cases) {
-    TLabelFormat format{c.scale, c.autoDecimal, c.decimals, QStringLiteral("Pi")};
-    EXPECT_EQ(FormatAxisLabel(c.value, format).toStdString(), c.text) << c.value;
-  }
+  ExpectLabels(cases);
   TLabelFormat noSymbol{asPi, true, 0, QString()};
   EXPECT_EQ(FormatAxisLabel(Pi, noSymbol).toStdString(), "1");
   EXPECT_EQ(FormatAxisLabel(-2 * Pi, TLabelFormat{asPi, true, 0, QStringLiteral("π")}).toStdString(),
@@ -312,14 +318,7 @@ TEST(AxisLabels, ReadWithAPointUnderADecimalCommaLocale) {
   if (!german.Active()) GTEST_SKIP() << test::kMissingDecimalCommaLocale;
   const QLocale previous;
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-  struct Case {
-    double value;
-    TAxisScale scale;
-    bool autoDecimal;
-    int decimals;
-    const char* text;
-  };
-  const Case cases[] = {
+  const LabelCase cases[] = {
       {1.5, asNormal, true, 0, "1.5"},
       {0.25, asNormal, true, 0, "0.25"},
       {-1, asNormal, true, 0, "-1"},
@@ -329,10 +328,7 @@ TEST(AxisLabels, ReadWithAPointUnderADecimalCommaLocale) {
       {0.5 * Pi, asPi, true, 0, "0.5Pi"},
       {0.125, asPercent, true, 0, "12.5%"},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(FormatAxisLabel(c.value, TLabelFormat{c.scale, c.autoDecimal, c.decimals}).toStdString(), c.text)
-        << c.value;
-  }
+  ExpectLabels(cases);
   QLocale::setDefault(previous);
 }
 

@@ -12,6 +12,14 @@
 
 namespace zc {
 
+// A line from `from` to `to`, owned by the view's graph.
+void AddLine(TGraphView& view, const QPointF& from, const QPointF& to) {
+  auto* series = new TXYLineSeries();
+  series->SetParentGraph(&view.Graph());
+  series->AddXY(from.x(), from.y());
+  series->AddXY(to.x(), to.y());
+}
+
 class GraphViewTest : public QObject {
   Q_OBJECT
 
@@ -19,10 +27,7 @@ class GraphViewTest : public QObject {
   void paintsTheGraphAtTheWidgetsSize() {
     TGraphView view;
     view.resize(320, 240);
-    auto* series = new TXYLineSeries();
-    series->SetParentGraph(&view.Graph());
-    series->AddXY(1, 1);
-    series->AddXY(9, 7);
+    AddLine(view, QPointF(1, 1), QPointF(9, 7));
     const QImage shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(view.Graph().ClientSize(), QSize(320, 240));
 
@@ -40,10 +45,7 @@ class GraphViewTest : public QObject {
   void pictureHasOnePixelPerScreenPixel() {
     TGraphView view;
     view.resize(320, 240);
-    auto* series = new TXYLineSeries();
-    series->SetParentGraph(&view.Graph());
-    series->AddXY(1, 1);
-    series->AddXY(9, 7);
+    AddLine(view, QPointF(1, 1), QPointF(9, 7));
     view.grab();
     const qreal ratio = view.devicePixelRatioF();
     if (qEnvironmentVariable("QT_SCALE_FACTOR") == QStringLiteral("2")) QCOMPARE(ratio, 2.0);
@@ -61,10 +63,7 @@ class GraphViewTest : public QObject {
     view.resize(200, 150);
     QSignalSpy failures(&view, &TGraphView::drawFailed);
     // A manual maximum below the automatic minimum of the data.
-    auto* series = new TXYLineSeries();
-    series->SetParentGraph(&view.Graph());
-    series->AddXY(50, 50);
-    series->AddXY(60, 60);
+    AddLine(view, QPointF(50, 50), QPointF(60, 60));
     view.Graph().XAxis().SetAutoMax(false);
     view.grab();
     QCOMPARE(failures.count(), 1);
