@@ -40,11 +40,8 @@ AppDirChoice DefaultAppDirChoice() {
   AppDirChoice choice;
   choice.executableDir = QCoreApplication::applicationDirPath();
 
-  QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
-  if (dataHome.isEmpty() || QDir::isRelativePath(dataHome)) {
-    dataHome = QDir::homePath() + QStringLiteral("/.local/share");
-  }
-  choice.userDataDir = WithSlash(dataHome) + QStringLiteral("zeltacalc");
+  choice.userDataDir = QFile::decodeName(UserDataFolderOfThisUser().c_str());
+  choice.userDataDir.chop(1);  // the folder, without its trailing '/'
 
   // An installed program lives in <prefix>/bin, its data in
   // <prefix>/share/zeltacalc.

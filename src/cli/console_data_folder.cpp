@@ -5,6 +5,7 @@
 #include <string>
 
 #include "file_reader.h"
+#include "installation.h"
 #include "text_lines.h"
 #include "user_function_store.h"
 
@@ -25,6 +26,8 @@ std::string ExecutableFolder() {
   if (error) return WithTrailingSlash(std::filesystem::current_path(error).string());
   return WithTrailingSlash(exe.parent_path().string());
 }
+
+std::string DefaultDataFolder() { return DataFolderForReading(ExecutableFolder(), UserDataFolderOfThisUser()); }
 
 std::string DataFolderPath(const std::string& dir) {
   std::error_code error;

@@ -12,6 +12,11 @@ namespace zc {
 // The folder of the running executable, with a trailing '/'.
 std::string ExecutableFolder();
 
+// The folder read without --data-dir, with a trailing '/': beside the
+// program, or for an installed program the user's data folder once the
+// window has filled it, else the installation's data folder.
+std::string DefaultDataFolder();
+
 // `dir` made absolute, with a trailing '/'.
 std::string DataFolderPath(const std::string& dir);
 

@@ -23,8 +23,7 @@ constexpr int kFailure = 1;
 int EvaluateLines(const zc::ConsoleOptions& options) {
   zc::EngineContext context;
   context.angleMode = options.angleMode;
-  context.appDir =
-      options.dataDir ? zc::DataFolderPath(*options.dataDir) : zc::ShippedDataFolder(zc::ExecutableFolder());
+  context.appDir = options.dataDir ? zc::DataFolderPath(*options.dataDir) : zc::DefaultDataFolder();
   context.pluginHost.SetProgram(zc::PluginHostProgramFor(zc::ExecutableFolder()));
   for (const std::string& warning : zc::LoadDataFolder(context)) std::cerr << warning << '\n';
   std::cerr << std::flush;

@@ -63,8 +63,7 @@ int main(int argc, char** argv) {
   try {
     zc::EngineContext context;
     context.angleMode = options.angle;
-    context.appDir = options.dataDir.empty() ? zc::ShippedDataFolder(zc::ExecutableFolder())
-                                             : zc::DataFolderPath(options.dataDir);
+    context.appDir = options.dataDir.empty() ? zc::DefaultDataFolder() : zc::DataFolderPath(options.dataDir);
     context.pluginHost.SetProgram(zc::PluginHostProgramFor(zc::ExecutableFolder()));
     for (const std::string& warning : zc::LoadDataFolder(context)) {
       std::fprintf(stderr, "zeltacalc-plot: %s\n", warning.c_str());

@@ -1,5 +1,6 @@
 #include "installation.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -52,6 +53,27 @@ std::string ShippedDataFolder(const std::string& programFolder) {
   const std::string installed = InstalledDataFolder(programFolder);
   if (HoldsShippedDataFiles(installed)) return installed;
   return WithTrailingSlash(programFolder);
+}
+
+std::string UserDataFolder(const char* xdgDataHome, const char* home) {
+  std::string base;
+  if (xdgDataHome != nullptr && xdgDataHome[0] == '/') {
+    base = xdgDataHome;
+  } else {
+    base = WithTrailingSlash(home != nullptr && home[0] != '\0' ? home : "/") + ".local/share";
+  }
+  return WithTrailingSlash(base) + "zeltacalc/";
+}
+
+std::string UserDataFolderOfThisUser() {
+  return UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+}
+
+std::string DataFolderForReading(const std::string& programFolder, const std::string& userDataFolder) {
+  const std::string shipped = ShippedDataFolder(programFolder);
+  if (shipped == WithTrailingSlash(programFolder)) return shipped;
+  // The window gives a new user folder a copy of every shipped file.
+  return HoldsShippedDataFiles(userDataFolder) ? WithTrailingSlash(userDataFolder) : shipped;
 }
 
 }  // namespace zc

@@ -33,4 +33,20 @@ bool HoldsShippedDataFiles(const std::string& folder);
 // are then reported by whoever reads them).
 std::string ShippedDataFolder(const std::string& programFolder);
 
+// The per-user data folder an installed window keeps its files in, with a
+// trailing '/': `xdgDataHome`/zeltacalc when that is an absolute path, else
+// `home`/.local/share/zeltacalc (the root folder standing in for an unknown
+// home). It need not exist.
+std::string UserDataFolder(const char* xdgDataHome, const char* home);
+
+// UserDataFolder for this process's XDG_DATA_HOME and HOME.
+std::string UserDataFolderOfThisUser();
+
+// Where the command-line programs read constants.txt and Functions.inf, with
+// a trailing '/'. Beside their data (a build tree, a portable copy) that
+// folder. Installed, the user's data folder once the window has filled it,
+// so that the user's own functions and constants work in a terminal too;
+// else the installation's data folder.
+std::string DataFolderForReading(const std::string& programFolder, const std::string& userDataFolder);
+
 }  // namespace zc

@@ -60,5 +60,55 @@ TEST(Installation, ShippedDataFilesAreReadBesideTheProgramFirst) {
   }
 }
 
+TEST(Installation, TheUsersDataFolderFollowsXdgDataHome) {
+  const struct {
+    const char* xdgDataHome;
+    const char* home;
+    const char* folder;
+  } cases[] = {
+      {"/data/me", "/home/me", "/data/me/zeltacalc/"},
+      {"/data/me/", "/home/me", "/data/me/zeltacalc/"},
+      {"relative/data", "/home/me", "/home/me/.local/share/zeltacalc/"},
+      {"", "/home/me", "/home/me/.local/share/zeltacalc/"},
+      {nullptr, "/home/me/", "/home/me/.local/share/zeltacalc/"},
+      {nullptr, nullptr, "/.local/share/zeltacalc/"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(UserDataFolder(c.xdgDataHome, c.home), c.folder)
+        << (c.xdgDataHome ? c.xdgDataHome : "unset") << ", " << (c.home ? c.home : "unset");
+  }
+}
+
+// The command-line programs read the files the user works with in the
+// window: an installed window keeps them in the user's data folder.
+TEST(Installation, InstalledProgramsReadTheUsersDataOnceTheWindowMadeIt) {
+  const struct {
+    const char* label;
+    bool beside;             // data files beside the program
+    const char* userFile;    // nullptr: the user's folder is empty
+    const char* expected;    // "bin", "share" or "user"
+  } cases[] = {
+      {"build tree", true, "Functions.inf", "bin"},
+      {"installed, the window has run", false, "constants.txt", "user"},
+      {"installed, functions but no copies of the shipped files", false, "Functions.inf", "share"},
+      {"installed, the window never ran", false, nullptr, "share"},
+      {"installed, a stray file is no data", false, "Session.old", "share"},
+  };
+  for (const auto& c : cases) {
+    TempDir root;
+    const std::string bin = root.File("usr/bin");
+    std::filesystem::create_directories(bin);
+    Touch(root.File("usr/share/zeltacalc/constants.txt"));
+    if (c.beside) Touch(bin + "/constants.txt");
+    const std::string user = root.File("home/.local/share/zeltacalc/");
+    std::filesystem::create_directories(user);
+    if (c.userFile) Touch(user + c.userFile);
+    const std::string expected = std::string(c.expected) == "bin"     ? bin + "/"
+                                 : std::string(c.expected) == "share" ? root.File("usr/share/zeltacalc/")
+                                                                      : user;
+    EXPECT_EQ(DataFolderForReading(bin, user), expected) << c.label;
+  }
+}
+
 }  // namespace
 }  // namespace zc
