@@ -12,6 +12,7 @@
 #include "main_window.h"
 #include "plugin_host.h"
 #include "quit_on_signal.h"
+#include "standard_output.h"
 #include "startup_windows.h"
 
 int main(int argc, char* argv[]) {
@@ -19,10 +20,10 @@ int main(int argc, char* argv[]) {
   switch (zc::ParseAppCommand(argc, argv)) {
     case zc::AppCommand::ShowHelp:
       std::fputs(zc::AppUsage().c_str(), stdout);
-      return 0;
+      return zc::FinishStandardOutput("zeltacalc", 0);
     case zc::AppCommand::ShowVersion:
       std::fputs(zc::ProgramVersionLine("zeltacalc").c_str(), stdout);
-      return 0;
+      return zc::FinishStandardOutput("zeltacalc", 0);
     case zc::AppCommand::Run:
       break;
   }

@@ -8,11 +8,11 @@
 #include "console_data_folder.h"
 #include "console_line_reader.h"
 #include "console_options.h"
-#include "console_output.h"
 #include "console_session.h"
 #include "installation.h"
 #include "list_exports_command.h"
 #include "plugin_host.h"
+#include "standard_output.h"
 
 namespace {
 
@@ -88,9 +88,5 @@ int main(int argc, char** argv) {
     return kFailure;
   }
   // Whatever the run printed must have arrived, or the run failed.
-  if (const std::optional<std::string> failure = zc::StandardOutputFailure()) {
-    std::cerr << "zeltacalc-console: 標準出力に書き込めません: " << *failure << '\n';
-    return kFailure;
-  }
-  return status;
+  return zc::FinishStandardOutput("zeltacalc-console", status);
 }

@@ -8,6 +8,7 @@
 #include "plot_options.h"
 #include "plot_sampling.h"
 #include "plugin_host.h"
+#include "standard_output.h"
 #include "tool_graph_setup.h"
 #include "xy_graph.h"
 #include "xy_series_line.h"
@@ -53,11 +54,11 @@ int main(int argc, char** argv) {
   const zc::PlotOptions& options = parsed.options;
   if (options.help) {
     std::fputs(zc::PlotUsage().c_str(), stdout);
-    return 0;
+    return zc::FinishStandardOutput("zeltacalc-plot", 0);
   }
   if (options.version) {
     std::fputs(zc::ProgramVersionLine("zeltacalc-plot").c_str(), stdout);
-    return 0;
+    return zc::FinishStandardOutput("zeltacalc-plot", 0);
   }
 
   try {

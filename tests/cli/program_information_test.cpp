@@ -147,5 +147,23 @@ TEST(ProgramInformation, NoManualPageLineStartsLikeARoffRequest) {
   }
 }
 
+// Usage and version that cannot reach standard output fail the run, here
+// through a closed pipe with SIGPIPE ignored, as a script's shell may have it.
+TEST(ProgramInformation, OutputThatCannotBeWrittenFailsWithAMessage) {
+  for (const Program& program : kPrograms) {
+    for (const char* argument : {"--help", "--version"}) {
+      int ends[2];
+      ASSERT_EQ(pipe(ends), 0);
+      close(ends[0]);
+      const Outcome run =
+          test::RunProgram(program.path, {argument}, {.output = ends[1], .ignoreSigpipe = true, .withoutDisplay = true});
+      close(ends[1]);
+      EXPECT_EQ(run.exitCode, 1) << program.name << " " << argument;
+      EXPECT_NE(run.err.find(std::string(program.name) + ": 標準出力に書き込めません: "), std::string::npos)
+          << program.name << " " << argument << ": " << run.err;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace zc

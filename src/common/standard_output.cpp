@@ -1,4 +1,4 @@
-#include "console_output.h"
+#include "standard_output.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -17,6 +17,13 @@ std::optional<std::string> StandardOutputFailure() {
   const int error = errno;
   if (error == 0) return "書き込みに失敗しました";
   return std::string(std::strerror(error));
+}
+
+int FinishStandardOutput(const char* program, int status) {
+  const std::optional<std::string> failure = StandardOutputFailure();
+  if (!failure) return status;
+  std::cerr << program << ": 標準出力に書き込めません: " << *failure << '\n';
+  return 1;
 }
 
 }  // namespace zc
