@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <string_view>
 
 // libedit's readline-compatible interface.
 #include <editline/readline.h>
@@ -16,6 +17,7 @@ namespace zc {
 namespace {
 
 constexpr const char* kPrompt = "> ";
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 bool HasText(const std::string& line) {
   return line.find_first_not_of(" \t") != std::string::npos;
@@ -38,6 +40,8 @@ std::optional<std::string> StreamLineReader::ReadLine() {
       }
       return std::nullopt;
     }
+    if (atStart_ && chunk.starts_with(kUtf8Mark)) chunk.erase(0, kUtf8Mark.size());
+    atStart_ = false;
     // The CR of a CR LF belongs to the LF; every other CR ends a line of
     // its own, as in files saved with old Mac line ends.
     if (!chunk.empty() && chunk.back() == '\r') chunk.pop_back();

@@ -22,7 +22,8 @@ class LineReader {
   virtual std::optional<std::string> Failure() const { return std::nullopt; }
 };
 
-// Lines of a stream, ended by LF, CR LF or CR.
+// Lines of a stream, ended by LF, CR LF or CR. A UTF-8 byte-order mark at
+// the very start, as editors put in front of saved scripts, is dropped.
 class StreamLineReader : public LineReader {
  public:
   // `source`, when given, is the C stream that `in` reads (stdin under
@@ -37,6 +38,7 @@ class StreamLineReader : public LineReader {
   std::FILE* source_;
   std::deque<std::string> pending_;  // lines cut at CRs, not yet returned
   std::optional<std::string> failure_;
+  bool atStart_ = true;
 };
 
 // A prompt with line editing and an in-memory history; nothing is saved.

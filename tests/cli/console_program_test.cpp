@@ -75,6 +75,7 @@ TEST(ConsoleProgram, PrintsEachLinesResultLines) {
       {"CR-only input", {}, "k*2\r1/4\r", "  14\n  0.25\n", ""},
       {"mixed line ends", {}, "1\r\r\n2\n3\r4", "  1\n  2\n  3\n  4\n", ""},
       {"last line without line end", {}, "2^10", "  1024\n", ""},
+      {"a UTF-8 mark before the first line", {}, "\xEF\xBB\xBF" "k*2\n\xEF\xBB\xBF" "1\n", "  14\n  ERROR 12\n", ""},
       {"engine errors are results", {}, "(1+2\n3+\n1/0\n", "  ERROR 11\n  ERROR 10\n  ERROR 14\n", ""},
       {"conversion failure on stderr, run goes on", {}, "x=1\n1.2.3\nx+1\n", "  1\n  2\n",
        "'1.2.3' は浮動小数点数ではありません\n"},
