@@ -5,6 +5,7 @@
 #include "graph_error.h"
 #include "graph_export.h"
 #include "installation.h"
+#include "number_text.h"
 #include "plot_options.h"
 #include "plot_sampling.h"
 #include "plugin_host.h"
@@ -35,6 +36,15 @@ void FilterSessionNotices(QtMsgType type, const QMessageLogContext& context, con
 int Fail(const std::string& message) {
   std::fprintf(stderr, "zeltacalc-plot: %s\n", message.c_str());
   return 1;
+}
+
+// An axis spans at least kMinAxisRange; a script that asked for less learns
+// which range it gets instead.
+void WarnOfWidenedRange(const char* axisName, const zc::TGraphAxis& axis, double askedMax) {
+  if (axis.Max() == askedMax) return;
+  const auto text = [](double value) { return zc::GeneralText(value, 15, -5); };
+  std::fprintf(stderr, "zeltacalc-plot: 警告: %s 軸の範囲は %s より狭くできないため、%s から %s までを描きます\n",
+               axisName, text(zc::kMinAxisRange).c_str(), text(axis.Min()).c_str(), text(axis.Max()).c_str());
 }
 
 }  // namespace
@@ -79,6 +89,8 @@ int main(int argc, char** argv) {
     // as the tool applies a range.
     zc::ApplyGraphRange(graph, zc::TGraphRange{});
     zc::ApplyGraphRange(graph, options.range);
+    WarnOfWidenedRange("X", graph.XAxis(), options.range.xMax);
+    WarnOfWidenedRange("Y", graph.YAxis(), options.range.yMax);
     if (options.xAutoStep) graph.XAxis().SetAutoStep(true);
     if (options.yAutoStep) graph.YAxis().SetAutoStep(true);
 

@@ -506,6 +506,31 @@ TEST(PlotProgram, aLegendTooLongForThePictureIsCutWithAnEllipsis) {
   EXPECT_FALSE(content.contains(expression));
 }
 
+TEST(PlotProgram, aRangeNarrowerThanAnAxisSpansIsWidenedWithAWarning) {
+  QTemporaryDir dir;
+  const QString out = dir.filePath(QStringLiteral("narrow.png"));
+  const struct {
+    const char* axis;
+    const char* range;
+    const char* warning;  // empty: none
+  } cases[] = {
+      {"--x", "-1e-300:1e-300", "X 軸の範囲は 1E-8 より狭くできないため、-1E-300 から 1E-8 までを描きます"},
+      {"--y", "1:1.000000001", "Y 軸の範囲は 1E-8 より狭くできないため、1 から 1.00000001 までを描きます"},
+      {"--x", "0:1e-8", ""},
+      {"--x", "-10:10", ""},
+  };
+  for (const auto& c : cases) {
+    const PlotRun run = RunPlot({QString::fromLatin1(c.axis), QString::fromLatin1(c.range), QStringLiteral("-o"), out,
+                                 QStringLiteral("x")});
+    EXPECT_EQ(run.exitCode, 0) << c.range;
+    if (*c.warning == '\0') {
+      EXPECT_FALSE(run.errors.contains(QStringLiteral("警告"))) << c.range << ": " << run.errors.toStdString();
+    } else {
+      EXPECT_TRUE(run.errors.contains(QString::fromUtf8(c.warning))) << c.range << ": " << run.errors.toStdString();
+    }
+  }
+}
+
 TEST(PlotProgram, failuresExitOneAndWriteNothing) {
   QTemporaryDir dir;
   struct Case {
